@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace platform {
+
+// A new file built under a hidden temporary name beside its target, and put in place by one rename
+// once its data is on the device. Until then the target is untouched; a temp file that is never
+// committed is removed.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string targetHostPath);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool open(mode_t mode);
+    bool write(std::string_view bytes);
+    bool copyFrom(int sourceFd);
+    bool keepTimesOf(const struct stat& source);
+    // fsync, close, rename over the target (or fail with EEXIST when `replace` is false), fsync dir.
+    bool commit(bool replace);
+
+    // Makes data writes fail with `error` once `bytes` more bytes have been written: a full disk,
+    // or a medium pulled out, met through the same code as the real thing.
+    void failWritesAfter(std::uint64_t bytes, int error);
+
+    const std::string& tempPath() const { return m_temp; }
+
+private:
+    void spend(std::uint64_t bytes);
+    std::size_t allowance(std::size_t wanted) const;
+    bool failIfMoreData(int sourceFd);
+    ssize_t pumpChunk(int sourceFd, std::size_t size);
+    void discard();
+
+    std::string m_target;
+    std::string m_temp;
+    int m_fd { -1 };
+    bool m_committed { false };
+    std::uint64_t m_budget { std::numeric_limits<std::uint64_t>::max() };
+    int m_budgetError { 0 };
+    std::string m_buffer;
+};
+
+}

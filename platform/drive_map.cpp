@@ -1,0 +1,189 @@
+#include "platform/drive_map.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+char lowerLetter(char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    return (c >= 'a' && c <= 'z') ? c : 0;
+}
+
+std::string trim(const std::string& s)
+{
+    const char* blanks = " \t\r\n";
+    auto first = s.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+std::string userName()
+{
+    if (const passwd* pw = getpwuid(geteuid()))
+        return pw->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
+}
+
+void addSubdirectories(const std::string& parent, std::vector<std::string>& out)
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, ec)) {
+        std::string name = entry.path().filename().string();
+        if (!name.empty() && name[0] != '.' && entry.is_directory(ec))
+            out.push_back(entry.path().string());
+    }
+}
+
+std::optional<DrivePin> parsePin(const std::string& rawLine, const std::string& baseDir)
+{
+    std::string line = trim(rawLine);
+    if (line.empty() || line[0] == ';' || line[0] == '#')
+        return std::nullopt;
+    auto eq = line.find('=');
+    if (eq == std::string::npos)
+        return std::nullopt;
+    std::string key = trim(line.substr(0, eq));
+    if (key.size() == 2 && key[1] == ':')
+        key.pop_back();
+    std::string dir = trim(line.substr(eq + 1));
+    if (key.size() != 1 || !lowerLetter(key[0]) || dir.empty())
+        return std::nullopt;
+    return DrivePin { lowerLetter(key[0]), DriveMap::normalHostPath(dir, baseDir) };
+}
+
+}
+
+std::string DriveMap::normalHostPath(const std::string& path, const std::string& baseDir)
+{
+    std::filesystem::path p(path);
+    if (p.is_relative())
+        p = std::filesystem::path(baseDir) / p;
+    std::string s = p.lexically_normal().string();
+    while (s.size() > 1 && s.back() == '/')
+        s.pop_back();
+    return s;
+}
+
+std::vector<DrivePin> DriveMap::readPins(const std::string& iniPath, const std::string& baseDir)
+{
+    std::vector<DrivePin> pins;
+    std::ifstream in(iniPath);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (auto pin = parsePin(line, baseDir))
+            pins.push_back(*pin);
+    }
+    return pins;
+}
+
+std::string DriveMap::homeDirectory()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    const passwd* pw = getpwuid(geteuid());
+    return pw ? pw->pw_dir : "/";
+}
+
+std::vector<std::string> DriveMap::mountedVolumes()
+{
+    std::vector<std::string> parents;
+    std::string user = userName();
+    if (!user.empty()) {
+        parents.push_back("/media/" + user);
+        parents.push_back("/run/media/" + user);
+    }
+    parents.push_back("/mnt");
+    return volumesUnder(parents);
+}
+
+std::vector<std::string> DriveMap::volumesUnder(const std::vector<std::string>& parents)
+{
+    std::vector<std::string> volumes;
+    for (const std::string& parent : parents)
+        addSubdirectories(parent, volumes);
+    std::sort(volumes.begin(), volumes.end());
+    return volumes;
+}
+
+void DriveMap::mapStandard(const std::string& home, const std::vector<std::string>& volumes,
+    const std::vector<DrivePin>& pins)
+{
+    auto pinnedLetter = [&](char letter) {
+        return std::any_of(pins.begin(), pins.end(), [&](const DrivePin& p) { return p.letter == letter; });
+    };
+    auto pinnedDir = [&](const std::string& dir) {
+        return std::any_of(pins.begin(), pins.end(), [&](const DrivePin& p) { return p.hostDir == dir; });
+    };
+    m_dirs.clear();
+    set('c', "/");
+    set('d', home);
+    char next = 'e';
+    for (const std::string& volume : volumes) {
+        if (pinnedDir(normalHostPath(volume)))
+            continue;
+        while (next <= 'z' && pinnedLetter(next))
+            ++next;
+        if (next > 'z')
+            break;
+        set(next++, volume);
+    }
+    for (const DrivePin& pin : pins)
+        set(pin.letter, pin.hostDir);
+}
+
+void DriveMap::clear()
+{
+    m_dirs.clear();
+}
+
+void DriveMap::set(char letter, const std::string& hostDir)
+{
+    if (char l = lowerLetter(letter))
+        m_dirs[l] = normalHostPath(hostDir);
+}
+
+std::vector<char> DriveMap::letters() const
+{
+    std::vector<char> out;
+    for (const auto& [letter, dir] : m_dirs)
+        out.push_back(letter);
+    return out;
+}
+
+std::optional<std::string> DriveMap::hostDir(char letter) const
+{
+    auto it = m_dirs.find(lowerLetter(letter));
+    if (it == m_dirs.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<std::pair<char, std::string>> DriveMap::longestPrefix(const std::string& hostPath) const
+{
+    std::optional<std::pair<char, std::string>> best;
+    std::size_t bestLength = 0;
+    for (const auto& [letter, dir] : m_dirs) {
+        bool isRoot = dir == "/";
+        bool under = hostPath == dir || (hostPath.starts_with(dir) && (isRoot || hostPath[dir.size()] == '/'));
+        if (!under || (best && dir.size() <= bestLength))
+            continue;
+        std::string rest = hostPath.size() > dir.size() ? hostPath.substr(isRoot ? 1 : dir.size() + 1) : "";
+        best = std::make_pair(letter, rest);
+        bestLength = dir.size();
+    }
+    return best;
+}
+
+}

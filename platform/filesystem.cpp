@@ -1,0 +1,284 @@
+#include "platform/filesystem.h"
+
+#include "platform/codepage.h"
+#include "platform/name_mask.h"
+#include "platform/posix_io.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+char lowerLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string rootText(char letter)
+{
+    return std::string(1, static_cast<char>(lowerLetter(letter) - 'a' + 'A')) + ":\\";
+}
+
+int foldedByte(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? u - 'A' + 'a' : u;
+}
+
+// Names sort as a file dialog sorts them: ignoring ASCII case, byte order breaking ties.
+bool lessIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (foldedByte(a[i]) != foldedByte(b[i]))
+            return foldedByte(a[i]) < foldedByte(b[i]);
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+std::string hostWorkingDirectory()
+{
+    std::string buffer(4096, '\0');
+    if (!::getcwd(buffer.data(), buffer.size()))
+        return {};
+    return buffer.c_str();
+}
+
+}
+
+FileSystem& FileSystem::instance()
+{
+    static FileSystem fs;
+    return fs;
+}
+
+FileSystem::FileSystem()
+{
+    mapStandardDrives();
+}
+
+// Drive map ----------------------------------------------------------------------------------
+
+void FileSystem::mapDefaultDrives(const std::string& startHostDir)
+{
+    std::string start = DriveMap::normalHostPath(startHostDir, hostWorkingDirectory());
+    auto pins = DriveMap::readPins(joinHost(start, "drives.ini"), start);
+    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), pins);
+    m_goneDrives.clear();
+    resetCurrentDirectories();
+}
+
+void FileSystem::mapStandardDrives()
+{
+    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), {});
+    m_goneDrives.clear();
+    resetCurrentDirectories();
+}
+
+void FileSystem::clearDrives()
+{
+    m_drives.clear();
+    m_goneDrives.clear();
+    m_driveDirectories.clear();
+    m_currentDirectory = "C:\\";
+}
+
+void FileSystem::setDrive(char letter, const std::string& hostDir)
+{
+    letter = lowerLetter(letter);
+    m_drives.set(letter, hostDir);
+    m_goneDrives.erase(letter);
+    m_driveDirectories.erase(letter);
+}
+
+std::vector<char> FileSystem::drives() const
+{
+    return m_drives.letters();
+}
+
+std::string FileSystem::volumeLabel(char letter) const
+{
+    auto dir = m_drives.hostDir(letter);
+    return dir && *dir != "/" ? utf8ToCp1252(nameOf(*dir)) : std::string();
+}
+
+bool FileSystem::driveReady(char letter) const
+{
+    return readyRoot(letter).has_value();
+}
+
+std::optional<std::string> FileSystem::readyRoot(char letter) const
+{
+    letter = lowerLetter(letter);
+    auto dir = m_drives.hostDir(letter);
+    if (!dir || m_goneDrives.count(letter))
+        return std::nullopt;
+    struct stat st {};
+    if (::stat(dir->c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || ::access(dir->c_str(), R_OK | X_OK) != 0)
+        return std::nullopt;
+    return dir;
+}
+
+std::optional<std::string> FileSystem::hostPath(const std::string& winPath) const
+{
+    auto resolved = resolve(winPath);
+    if (!resolved)
+        return std::nullopt;
+    return resolved->host;
+}
+
+std::optional<std::string> FileSystem::windowsPath(const std::string& hostPath) const
+{
+    if (hostPath.empty() || hostPath[0] != '/')
+        return std::nullopt;
+    auto found = m_drives.longestPrefix(DriveMap::normalHostPath(hostPath));
+    if (!found)
+        return std::nullopt;
+    std::string rest = utf8ToCp1252(found->second);
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    return rootText(found->first) + rest;
+}
+
+// Current directories ------------------------------------------------------------------------
+
+std::string FileSystem::currentDirectory() const
+{
+    return m_currentDirectory;
+}
+
+std::string FileSystem::driveCurrentDirectory(char letter) const
+{
+    auto it = m_driveDirectories.find(lowerLetter(letter));
+    return it != m_driveDirectories.end() ? it->second : rootText(letter);
+}
+
+bool FileSystem::setCurrentDirectory(const std::string& winPath)
+{
+    WinPath path = absolute(winPath);
+    auto resolved = resolve(winPath);
+    struct stat st {};
+    if (!resolved || ::stat(resolved->host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    std::string text = rootText(path.drive());
+    for (std::size_t i = 0; i < resolved->names.size(); ++i)
+        text += (i ? "\\" : "") + utf8ToCp1252(resolved->names[i]);
+    m_currentDirectory = text;
+    m_driveDirectories[path.drive()] = text;
+    return true;
+}
+
+void FileSystem::resetCurrentDirectories()
+{
+    m_driveDirectories.clear();
+    m_currentDirectory = "C:\\";
+    if (auto start = windowsPath(hostWorkingDirectory()))
+        setCurrentDirectory(*start);
+}
+
+WinPath FileSystem::absolute(const std::string& winPath) const
+{
+    WinPath path = WinPath::parse(winPath);
+    if (path.absolute())
+        return path;
+    WinPath current = WinPath::parse(m_currentDirectory);
+    if (!path.drive() || path.drive() == current.drive())
+        return path.resolvedAgainst(current);
+    return path.resolvedAgainst(WinPath::parse(driveCurrentDirectory(path.drive())));
+}
+
+std::string FileSystem::expand(const std::string& winPath) const
+{
+    return absolute(winPath).text();
+}
+
+std::optional<ResolvedPath> FileSystem::resolve(const std::string& winPath) const
+{
+    if (winPath.empty())
+        return std::nullopt;
+    WinPath path = absolute(winPath);
+    auto root = readyRoot(path.drive());
+    if (!root)
+        return std::nullopt;
+    return ResolvedPath::resolve(*root, path.parts());
+}
+
+// Queries ------------------------------------------------------------------------------------
+
+bool FileSystem::fileExists(const std::string& winPath) const
+{
+    auto resolved = resolve(winPath);
+    struct stat st {};
+    return resolved && ::stat(resolved->host.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FileSystem::directoryExists(const std::string& winPath) const
+{
+    auto resolved = resolve(winPath);
+    struct stat st {};
+    return resolved && ::stat(resolved->host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::vector<std::string>> FileSystem::listFiles(const std::string& dir, const std::string& mask) const
+{
+    return list(dir, false, mask);
+}
+
+std::optional<std::vector<std::string>> FileSystem::listDirectories(const std::string& dir) const
+{
+    return list(dir, true, "*");
+}
+
+std::optional<std::vector<std::string>> FileSystem::list(const std::string& dir, bool directories,
+    const std::string& mask) const
+{
+    auto resolved = resolve(dir);
+    if (!resolved || takeFault(Fault::Op::List, { expand(dir) }))
+        return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(resolved->host.c_str()), ::closedir);
+    if (!handle)
+        return std::nullopt;
+    NameMask filter(mask);
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(handle.get())) {
+        struct stat st {};
+        if (entry->d_name[0] == '.' || ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) != 0)
+            continue;
+        std::string name = utf8ToCp1252(entry->d_name);
+        if ((directories ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) && filter.matches(name))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
+    return names;
+}
+
+// Faults -------------------------------------------------------------------------------------
+
+void FileSystem::injectFault(const Fault& fault)
+{
+    m_faults.add(fault);
+}
+
+void FileSystem::clearFaults()
+{
+    m_faults.clear();
+    m_goneDrives.clear();
+}
+
+std::optional<FaultHit> FileSystem::takeFault(Fault::Op op, std::initializer_list<std::string_view> winPaths) const
+{
+    if (m_faults.empty())
+        return std::nullopt;
+    auto hit = m_faults.take(op, winPaths);
+    if (hit && hit->fault.kind == Fault::Kind::DriveGone)
+        m_goneDrives.insert(WinPath::parse(hit->winPath).drive());
+    return hit;
+}
+
+}

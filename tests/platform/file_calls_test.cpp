@@ -1,0 +1,195 @@
+#include "platform/filesystem.h"
+#include "tests/support/temp_drives.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using platform::FileSystem;
+using Names = std::vector<std::string>;
+
+namespace {
+
+FileSystem& files()
+{
+    return FileSystem::instance();
+}
+
+// Everything in a directory, hidden names included: no temporary file may be left behind.
+Names everything(const std::string& hostDir)
+{
+    Names names;
+    for (const auto& entry : std::filesystem::directory_iterator(hostDir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}
+
+TEST(CopyFile, ReplacesUnlessToldNotTo)
+{
+    TempDrives drives;
+    drives.map('z');
+    drives.write("c:\\new.v64", "new data");
+    drives.write("z:\\GAME.V64", "old");
+    EXPECT_FALSE(platform::CopyFileA("c:\\new.v64", "z:\\game.v64", true));
+    EXPECT_EQ(drives.read("z:\\GAME.V64"), "old");
+    EXPECT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\game.v64", false));
+    EXPECT_EQ(drives.read("z:\\GAME.V64"), "new data"); // the existing name keeps its case
+    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "GAME.V64" }));
+    EXPECT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\Other.v64", true));
+    EXPECT_EQ(drives.read("z:\\Other.v64"), "new data");
+    EXPECT_EQ(drives.read("c:\\new.v64"), "new data");
+}
+
+TEST(CopyFile, FailsHonestly)
+{
+    TempDrives drives;
+    drives.write("c:\\a.txt", "a");
+    std::filesystem::create_directories(drives.host("c:\\dir"));
+    EXPECT_FALSE(files().CopyFileA("c:\\missing.txt", "c:\\b.txt", false));
+    EXPECT_FALSE(files().CopyFileA("c:\\dir", "c:\\b.txt", false));         // not a file
+    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\dir", false));         // onto a directory
+    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\nodir\\b.txt", false)); // no such folder
+    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "q:\\b.txt", false));       // no such drive
+    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\A.TXT", false));       // onto itself
+    EXPECT_EQ(drives.read("c:\\a.txt"), "a");
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "a.txt", "dir" }));
+}
+
+TEST(CopyFile, KeepsDataOfSparseImagesAndModificationTime)
+{
+    TempDrives drives;
+    drives.map('z');
+    std::string big(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < big.size(); i += 4093)
+        big[i] = static_cast<char>(i);
+    drives.write("c:\\big.z64", big);
+    auto old = std::filesystem::last_write_time(drives.host("c:\\big.z64")) - std::chrono::hours(48);
+    std::filesystem::last_write_time(drives.host("c:\\big.z64"), old);
+    ASSERT_TRUE(files().CopyFileA("c:\\big.z64", "z:\\big.z64", false));
+    EXPECT_TRUE(drives.read("z:\\big.z64") == big);
+    EXPECT_EQ(std::filesystem::last_write_time(drives.host("z:\\big.z64")), old);
+}
+
+TEST(MoveFile, NeverReplacesAnotherFile)
+{
+    TempDrives drives;
+    drives.write("c:\\a.txt", "a");
+    drives.write("c:\\b.txt", "b");
+    EXPECT_FALSE(platform::MoveFileA("c:\\a.txt", "c:\\B.TXT"));
+    EXPECT_EQ(drives.read("c:\\a.txt"), "a");
+    EXPECT_EQ(drives.read("c:\\b.txt"), "b");
+    EXPECT_FALSE(platform::MoveFileA("c:\\missing.txt", "c:\\c.txt"));
+    EXPECT_FALSE(platform::MoveFileA("c:\\a.txt", "c:\\nodir\\a.txt")); // the folder must exist
+    EXPECT_TRUE(platform::MoveFileA("C:\\A.TXT", "c:\\sub.txt"));
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "b.txt", "sub.txt" }));
+}
+
+TEST(MoveFile, ChangesLetterCaseOfTheSameFile)
+{
+    TempDrives drives;
+    drives.write("c:\\game.v64", "g");
+    EXPECT_TRUE(files().MoveFileA("c:\\game.v64", "c:\\GAME.V64"));
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "GAME.V64" }));
+    EXPECT_EQ(drives.read("c:\\GAME.V64"), "g");
+}
+
+TEST(MoveFile, MovesDirectoriesAndAcrossDrives)
+{
+    TempDrives drives;
+    drives.map('z');
+    drives.write("c:\\dir\\inner.txt", "i");
+    EXPECT_TRUE(files().MoveFileA("c:\\DIR", "z:\\moved"));
+    EXPECT_EQ(drives.read("z:\\moved\\inner.txt"), "i");
+    EXPECT_FALSE(files().directoryExists("c:\\dir"));
+    EXPECT_FALSE(files().MoveFileA("z:\\moved", "z:\\moved\\into-itself"));
+    EXPECT_FALSE(files().MoveFileA("z:\\", "c:\\root"));
+}
+
+// A drive on another host file system: the move becomes copy then delete.
+TEST(MoveFile, CopiesAcrossHostFileSystems)
+{
+    struct stat tmp {}, shm {};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat("/tmp", &tmp) != 0 || tmp.st_dev == shm.st_dev)
+        GTEST_SKIP() << "no second file system to move to";
+    TempDrives drives;
+    std::string other = "/dev/shm/tavisco-move-test";
+    std::filesystem::remove_all(other);
+    std::filesystem::create_directories(other);
+    files().setDrive('m', other);
+    drives.write("c:\\game.v64", "cartridge");
+    drives.write("c:\\dir\\x", "x");
+    drives.write("c:\\taken.v64", "t");
+    std::filesystem::copy_file(drives.host("c:\\taken.v64"), other + "/taken.v64");
+    EXPECT_TRUE(files().MoveFileA("c:\\game.v64", "m:\\Game.v64"));
+    EXPECT_FALSE(files().MoveFileA("c:\\taken.v64", "m:\\TAKEN.V64"));
+    EXPECT_FALSE(files().MoveFileA("c:\\dir", "m:\\dir")); // directories don't cross volumes
+    EXPECT_EQ(everything(other), (Names { "Game.v64", "taken.v64" }));
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "dir", "taken.v64" }));
+    std::filesystem::remove_all(other);
+}
+
+TEST(DeleteFile, FilesOnly)
+{
+    TempDrives drives;
+    drives.write("c:\\a.txt", "a");
+    std::filesystem::create_directories(drives.host("c:\\dir"));
+    EXPECT_TRUE(platform::DeleteFileA("c:\\A.TXT"));
+    EXPECT_FALSE(drives.exists("c:\\a.txt"));
+    EXPECT_FALSE(platform::DeleteFileA("c:\\a.txt"));
+    EXPECT_FALSE(platform::DeleteFileA("c:\\dir"));
+    EXPECT_TRUE(drives.exists("c:\\dir"));
+}
+
+TEST(CreateDirectory, OneLevelAndNotTwice)
+{
+    TempDrives drives;
+    EXPECT_TRUE(platform::CreateDirectoryA("c:\\Usa"));
+    EXPECT_TRUE(platform::DirectoryExists("c:\\usa"));
+    EXPECT_FALSE(platform::CreateDirectoryA("c:\\USA"));
+    EXPECT_FALSE(platform::CreateDirectoryA("c:\\a\\b"));
+    EXPECT_FALSE(platform::CreateDirectoryA("c:\\"));
+    EXPECT_TRUE(platform::CreateDirectoryA("c:\\usa\\Europe", nullptr));
+    EXPECT_EQ(everything(drives.host("c:\\usa")), (Names { "Europe" }));
+    drives.write("c:\\file", "f");
+    EXPECT_FALSE(platform::CreateDirectoryA("c:\\file"));
+}
+
+TEST(ReadAndWrite, HeaderAndWholeFiles)
+{
+    TempDrives drives;
+    drives.write("c:\\rom.v64", std::string("\x80\x37\x12\x40") + std::string(60, 'x'));
+    auto header = files().readHeader("c:\\ROM.V64", 4);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->bytes, (std::vector<unsigned char> { 0x80, 0x37, 0x12, 0x40 }));
+    EXPECT_EQ(header->length, 64u);
+    auto all = files().readHeader("c:\\rom.v64", 1000);
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->bytes.size(), 64u);
+    EXPECT_EQ(files().readHeader("c:\\missing", 4), std::nullopt);
+    std::filesystem::create_directories(drives.host("c:\\dir"));
+    EXPECT_EQ(files().readHeader("c:\\dir", 4), std::nullopt);
+    EXPECT_EQ(files().readFile("c:\\rom.v64")->size(), 64u);
+    EXPECT_EQ(files().readFile("c:\\dir"), std::nullopt);
+}
+
+TEST(ReadAndWrite, AtomicWriteReplacesAndKeepsMode)
+{
+    TempDrives drives;
+    EXPECT_TRUE(files().writeFileAtomic("c:\\Settings.ini", "one"));
+    EXPECT_EQ(drives.read("c:\\settings.ini"), "one");
+    ::chmod(drives.host("c:\\settings.ini").c_str(), 0600);
+    EXPECT_TRUE(files().writeFileAtomic("c:\\SETTINGS.INI", "two"));
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Settings.ini" }));
+    EXPECT_EQ(files().readFile("c:\\settings.ini"), "two");
+    struct stat st {};
+    ::stat(drives.host("c:\\settings.ini").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(files().writeFileAtomic("c:\\empty", ""));
+    EXPECT_EQ(drives.read("c:\\empty"), "");
+    EXPECT_FALSE(files().writeFileAtomic("c:\\nodir\\x", "x"));
+    std::filesystem::create_directories(drives.host("c:\\dir"));
+    EXPECT_FALSE(files().writeFileAtomic("c:\\dir", "x"));
+}

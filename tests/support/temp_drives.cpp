@@ -1,0 +1,103 @@
+#include "tests/support/temp_drives.h"
+
+#include "platform/codepage.h"
+#include "platform/filesystem.h"
+#include "platform/win_path.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+TempDrives::TempDrives()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string base = tmp && *tmp ? tmp : "/tmp";
+    std::vector<char> pattern(base.begin(), base.end());
+    for (char c : std::string("/tavisco-XXXXXX"))
+        pattern.push_back(c);
+    pattern.push_back('\0');
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("TempDrives: cannot create a directory under " + base);
+    m_root = pattern.data();
+    auto& files = platform::FileSystem::instance();
+    files.clearFaults();
+    files.clearDrives();
+    map('c');
+    files.setCurrentDirectory("C:\\");
+}
+
+TempDrives::~TempDrives()
+{
+    auto& files = platform::FileSystem::instance();
+    files.clearFaults();
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+    files.mapStandardDrives();
+}
+
+std::string TempDrives::driveDir(char letter) const
+{
+    char lower = static_cast<char>(letter >= 'A' && letter <= 'Z' ? letter - 'A' + 'a' : letter);
+    return m_root + "/" + lower;
+}
+
+std::string TempDrives::map(char letter)
+{
+    std::string dir = driveDir(letter);
+    fs::create_directories(dir);
+    platform::FileSystem::instance().setDrive(letter, dir);
+    return dir;
+}
+
+// Through the file system where the drive resolves; spelled out literally where it doesn't (a
+// removed drive), so a test can still look at what is left there.
+std::string TempDrives::host(const std::string& winPath) const
+{
+    if (auto resolved = platform::FileSystem::instance().hostPath(winPath))
+        return *resolved;
+    platform::WinPath path = platform::WinPath::parse(platform::FileSystem::instance().expand(winPath));
+    std::string out = driveDir(path.drive());
+    for (const std::string& part : path.parts())
+        out += "/" + platform::cp1252ToUtf8(part);
+    return out;
+}
+
+void TempDrives::write(const std::string& winPath, std::string_view bytes)
+{
+    fs::path path = host(winPath);
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("TempDrives: cannot write " + path.string());
+}
+
+std::string TempDrives::read(const std::string& winPath) const
+{
+    std::string path = host(winPath);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("TempDrives: cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TempDrives::exists(const std::string& winPath) const
+{
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(host(winPath), ignored));
+}
+
+void TempDrives::remove(const std::string& winPath)
+{
+    fs::remove_all(host(winPath));
+}
+
+void TempDrives::removeDrive(char letter)
+{
+    fs::remove_all(driveDir(letter));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A fresh temporary directory standing in for the machine's drives: c: is mapped to <tmp>/c and is
+// the current directory; more letters come with map(). Everything goes when the object does, and
+// the file system gets its plain drive map back.
+class TempDrives {
+public:
+    TempDrives();
+    ~TempDrives();
+    TempDrives(const TempDrives&) = delete;
+    TempDrives& operator=(const TempDrives&) = delete;
+
+    const std::string& root() const { return m_root; }
+
+    std::string map(char letter);                  // creates <tmp>/<letter>, maps it, returns it
+    std::string host(const std::string& winPath) const;
+    void write(const std::string& winPath, std::string_view bytes); // parent dirs created
+    std::string read(const std::string& winPath) const;
+    bool exists(const std::string& winPath) const;
+    void remove(const std::string& winPath);       // a file or a whole tree
+    void removeDrive(char letter);                 // the drive stays mapped but is not ready
+
+private:
+    std::string driveDir(char letter) const;
+
+    std::string m_root;
+};
