@@ -1,5 +1,7 @@
 #include "platform/drive_map.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,10 +13,10 @@ namespace platform {
 
 namespace {
 
+// 'a'..'z' for a letter of either case, 0 for anything else.
 char lowerLetter(char c)
 {
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<char>(c - 'A' + 'a');
+    c = asciiLower(c);
     return (c >= 'a' && c <= 'z') ? c : 0;
 }
 

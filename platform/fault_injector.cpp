@@ -1,5 +1,7 @@
 #include "platform/fault_injector.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 
 namespace platform {
@@ -8,9 +10,7 @@ namespace {
 
 char foldForMatch(char c)
 {
-    if (c == '/')
-        return '\\';
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return c == '/' ? '\\' : asciiLower(c);
 }
 
 }

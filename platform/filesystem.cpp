@@ -1,5 +1,6 @@
 #include "platform/filesystem.h"
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/name_mask.h"
 #include "platform/posix_io.h"
@@ -15,32 +16,9 @@ namespace platform {
 
 namespace {
 
-char lowerLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string rootText(char letter)
 {
-    return std::string(1, static_cast<char>(lowerLetter(letter) - 'a' + 'A')) + ":\\";
-}
-
-int foldedByte(char c)
-{
-    auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? u - 'A' + 'a' : u;
-}
-
-// Names sort as a file dialog sorts them: ignoring ASCII case, byte order breaking ties.
-bool lessIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        if (foldedByte(a[i]) != foldedByte(b[i]))
-            return foldedByte(a[i]) < foldedByte(b[i]);
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
+    return std::string(1, asciiUpper(letter)) + ":\\";
 }
 
 std::string hostWorkingDirectory()
@@ -92,8 +70,8 @@ void FileSystem::clearDrives()
 
 void FileSystem::setDrive(char letter, const std::string& hostDir)
 {
-    letter = lowerLetter(letter);
-    m_drives.set(letter, hostDir);
+    letter = asciiLower(letter);
+    m_drives.set(letter, DriveMap::normalHostPath(hostDir, hostWorkingDirectory()));
     m_goneDrives.erase(letter);
     m_driveDirectories.erase(letter);
 }
@@ -116,7 +94,7 @@ bool FileSystem::driveReady(char letter) const
 
 std::optional<std::string> FileSystem::readyRoot(char letter) const
 {
-    letter = lowerLetter(letter);
+    letter = asciiLower(letter);
     auto dir = m_drives.hostDir(letter);
     if (!dir || m_goneDrives.count(letter))
         return std::nullopt;
@@ -155,7 +133,7 @@ std::string FileSystem::currentDirectory() const
 
 std::string FileSystem::driveCurrentDirectory(char letter) const
 {
-    auto it = m_driveDirectories.find(lowerLetter(letter));
+    auto it = m_driveDirectories.find(asciiLower(letter));
     return it != m_driveDirectories.end() ? it->second : rootText(letter);
 }
 

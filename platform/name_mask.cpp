@@ -1,13 +1,10 @@
 #include "platform/name_mask.h"
 
+#include "platform/ascii.h"
+
 namespace platform {
 
 namespace {
-
-char fold(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string trimmed(std::string_view s)
 {
@@ -53,7 +50,7 @@ bool NameMask::globMatch(std::string_view pattern, std::string_view name)
     std::size_t p = 0, n = 0;
     std::size_t starAt = std::string_view::npos, resumeAt = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || asciiLower(pattern[p]) == asciiLower(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -1,5 +1,6 @@
 #include "platform/resolved_path.h"
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/posix_io.h"
 
@@ -16,18 +17,6 @@ bool validComponent(std::string_view part)
 {
     for (char c : part) {
         if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
-            return false;
-    }
-    return true;
-}
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i]))
             return false;
     }
     return true;

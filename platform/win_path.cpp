@@ -1,5 +1,7 @@
 #include "platform/win_path.h"
 
+#include "platform/ascii.h"
+
 namespace platform {
 
 namespace {
@@ -7,11 +9,6 @@ namespace {
 bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool isSeparator(char c)
@@ -25,7 +22,7 @@ WinPath WinPath::parse(std::string_view text)
 {
     WinPath path;
     if (text.size() >= 2 && isLetter(text[0]) && text[1] == ':') {
-        path.m_drive = lower(text[0]);
+        path.m_drive = asciiLower(text[0]);
         text.remove_prefix(2);
     }
     path.m_rooted = !text.empty() && isSeparator(text.front());
@@ -68,7 +65,7 @@ WinPath WinPath::resolvedAgainst(const WinPath& base) const
 WinPath WinPath::withDrive(char letter) const
 {
     WinPath result = *this;
-    result.m_drive = lower(letter);
+    result.m_drive = asciiLower(letter);
     return result;
 }
 
@@ -76,7 +73,7 @@ std::string WinPath::text() const
 {
     std::string out;
     if (m_drive) {
-        out += static_cast<char>(m_drive - 'a' + 'A');
+        out += asciiUpper(m_drive);
         out += ':';
     }
     if (m_rooted)

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string_view>
+
+namespace platform {
+
+// Windows compares file names ignoring the case of ASCII letters only; so does everything here.
+
+inline char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Ignoring ASCII case, with byte order breaking ties, so the order is total.
+inline bool lessIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        auto x = static_cast<unsigned char>(asciiLower(a[i]));
+        auto y = static_cast<unsigned char>(asciiLower(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+}
