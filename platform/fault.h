@@ -9,10 +9,14 @@ namespace platform {
 // A failure the file system is told to produce, so tests can walk every failure path on real files.
 struct Fault {
     enum class Op { Copy, Move, Delete, CreateDirectory, Open, List, Write };
+    // Copies and whole-file writes really write their temporary file before a fault stops them, so
+    // the clean-up is what gets tested. Calls that write no data (delete, create directory, open,
+    // list) simply fail, whatever the kind; a move hit by DiskFull goes the copy-and-delete way.
     enum class Kind {
         Refuse,    // the call fails at the step that would make its change visible
         DiskFull,  // data writes fail with ENOSPC after `bytesBeforeFailure` bytes
-        DriveGone, // the drive letter stops resolving from this call on
+        DriveGone, // the drive stops resolving from this call on (writes fail with EIO after
+                   // `bytesBeforeFailure` bytes); clearFaults() or setDrive() brings it back
     };
 
     // Positional like the fields, so `{ Op::Copy, Kind::DiskFull, "z:", 1, 4096 }` can stop anywhere

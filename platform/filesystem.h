@@ -39,7 +39,9 @@ public:
     std::vector<char> drives() const;
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
     bool driveReady(char letter) const;         // mapped, and its dir exists and is readable
+    // nullopt when the drive is missing or not ready, or a name has characters Windows forbids.
     std::optional<std::string> hostPath(const std::string& winPath) const;
+    // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
     std::optional<std::string> windowsPath(const std::string& hostPath) const;
 
     // Current directories, as Windows paths: "C:\" at a root, else "D:\roms\n64".
