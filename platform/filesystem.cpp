@@ -144,9 +144,11 @@ bool FileSystem::setCurrentDirectory(const std::string& winPath)
     struct stat st {};
     if (!resolved || ::stat(resolved->host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    std::string text = rootText(path.drive());
-    for (std::size_t i = 0; i < resolved->names.size(); ++i)
-        text += (i ? "\\" : "") + utf8ToCp1252(resolved->names[i]);
+    // Kept as it was given, letter case included, as Windows does: the program compares the
+    // directory it set with the one it reads back.
+    std::string text = path.text();
+    if (winPath.size() >= 2 && winPath[1] == ':')
+        text[0] = winPath[0];
     m_currentDirectory = text;
     m_driveDirectories[path.drive()] = text;
     return true;

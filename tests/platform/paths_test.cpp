@@ -114,7 +114,7 @@ TEST(Listing, SortsIgnoringCaseWithByteOrderBreakingTies)
     EXPECT_EQ(files().listFiles("c:\\s", "*"), (Names { "_x", "A", "a_", "ab", "B", "b", "Zelda", "\xE9t\xE9" }));
 }
 
-TEST(CurrentDirectory, PerDriveAndOnDiskCase)
+TEST(CurrentDirectory, PerDriveAndKeptAsGiven)
 {
     TempDrives drives;
     drives.map('d');
@@ -122,16 +122,16 @@ TEST(CurrentDirectory, PerDriveAndOnDiskCase)
     EXPECT_EQ(files().currentDirectory(), "C:\\");
     EXPECT_EQ(files().driveCurrentDirectory('d'), "D:\\");
     EXPECT_TRUE(files().setCurrentDirectory("d:\\roms\\n64\\"));
-    EXPECT_EQ(files().currentDirectory(), "D:\\Roms\\N64");
-    EXPECT_EQ(files().driveCurrentDirectory('D'), "D:\\Roms\\N64");
+    EXPECT_EQ(files().currentDirectory(), "d:\\roms\\n64");
+    EXPECT_EQ(files().driveCurrentDirectory('D'), "d:\\roms\\n64");
     EXPECT_FALSE(files().setCurrentDirectory("d:\\nowhere"));
     EXPECT_FALSE(files().setCurrentDirectory("x:\\"));
-    EXPECT_EQ(files().currentDirectory(), "D:\\Roms\\N64");
+    EXPECT_EQ(files().currentDirectory(), "d:\\roms\\n64");
     EXPECT_TRUE(files().setCurrentDirectory("c:"));        // back to c:'s own current directory
-    EXPECT_EQ(files().currentDirectory(), "C:\\");
-    EXPECT_EQ(files().driveCurrentDirectory('d'), "D:\\Roms\\N64");
+    EXPECT_EQ(files().currentDirectory(), "c:\\");
+    EXPECT_EQ(files().driveCurrentDirectory('d'), "d:\\roms\\n64");
     EXPECT_TRUE(platform::SetCurrentDir("D:.."));
-    EXPECT_EQ(platform::GetCurrentDir(), "D:\\Roms");
+    EXPECT_EQ(platform::GetCurrentDir(), "D:\\roms");
 }
 
 TEST(CurrentDirectory, ExpandUsesTheRightCurrentDirectory)

@@ -1,0 +1,21 @@
+#include "app/tavisco.h"
+#include "app/titlepic.h"
+#include "toolkit/application.h"
+#include "toolkit/qt/qt_startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication qtApplication(argc, argv);
+    tk::installQtBackend();
+    auto& application = tk::Application();
+    application.SetTitle("Tavisco");
+    auto form1 = std::make_unique<TForm1>();
+    form1->Show();
+    auto form2 = std::make_unique<TForm2>();
+    form2->Show();
+    form1->Splash = form2.get();
+    application.Run();
+    return 0;
+}

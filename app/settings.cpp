@@ -1,0 +1,153 @@
+#include "app/tavisco.h"
+#include "catalogue/text.h"
+#include "platform/filesystem.h"
+#include "toolkit/application.h"
+#include "toolkit/file_errors.h"
+
+namespace {
+const char* const settingsName = "tavisco.ini";
+const std::vector<std::string> defaultLines = { "z:\\", "c:\\", "c:\\", "0", "0" };
+
+bool isDirectory(const std::string& path)
+{
+    return platform::FileSystem::instance().directoryExists(path);
+}
+
+std::string lineOrEmpty(const tk::TStrings& lines, int i)
+{
+    return i < lines.Count() ? lines[i] : std::string();
+}
+}
+
+// A directory chosen in a list, with one trailing backslash; a drive root gives "X:\".
+std::string TForm1::directoryValue(const tk::TDirectoryListBox* dirList) const
+{
+    std::string value = dirList->Directory() + "\\";
+    if (value.size() >= 2 && value[value.size() - 2] == '\\')
+        value = std::string(1, value[0]) + ":\\";
+    return value;
+}
+
+void TForm1::saveSettings()
+{
+    std::string text;
+    const auto& lines = ini->Lines().Lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += lines[i];
+        if (i + 1 < lines.size() || SettingsEndWithBreak)
+            text += "\r\n";
+    }
+    if (!platform::FileSystem::instance().writeFileAtomic(StartDir + settingsName, text))
+        throw tk::EFCreateError("Cannot write the settings file \"" + StartDir + settingsName + "\".");
+}
+
+void TForm1::loadSettings()
+{
+    auto& fs = platform::FileSystem::instance();
+    std::string file = StartDir + settingsName;
+    if (!fs.fileExists(file)) {
+        ini->Lines().SetLines(defaultLines);
+        SettingsEndWithBreak = true;
+        saveSettings();
+    }
+    std::string text = fs.readFile(file).value_or(std::string());
+    SettingsEndWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    auto& lines = ini->Lines();
+    lines.SetText(text);
+
+    ZipRoot = lineOrEmpty(lines, 0);
+    RomDir = lineOrEmpty(lines, 1);
+    RamDir = lineOrEmpty(lines, 2);
+    RegionFolder = lineOrEmpty(lines, 3);
+    DoubleClickMode = readInteger(trim(lineOrEmpty(lines, 4))).value_or(1);
+    if (DoubleClickMode > 3)
+        DoubleClickMode = 1;
+    setModeCaption();
+    if (RegionFolder == "-")
+        RegionFolder.clear();
+    while (lines.Count() < 5)
+        lines.Add("-");
+    RomPath = RomDir + RegionFolder;
+    RamPath = RamDir + RegionFolder;
+
+    selectSavedDrives();
+    ramdir->SetDirectory(isDirectory(RamDir) ? RamDir : "c:\\");
+    romdir->SetDirectory(isDirectory(RomDir) ? RomDir : "c:\\");
+}
+
+// Puts the drive selectors on the saved drives. Moving a directory list to another drive must not
+// replace the saved directory it is about to be given, so the lists stay quiet meanwhile; a drive
+// that is gone, or an empty line, leaves the selector where it is.
+void TForm1::selectSavedDrives()
+{
+    auto romChange = std::move(romdir->OnChange);
+    auto ramChange = std::move(ramdir->OnChange);
+    romdir->OnChange = nullptr;
+    ramdir->OnChange = nullptr;
+    auto choose = [](tk::TDriveComboBox* selector, const std::string& path) {
+        if (path.empty())
+            return;
+        try {
+            selector->SetDrive(path[0]);
+        } catch (const std::exception&) {
+        }
+    };
+    choose(zipdrive, ZipRoot);
+    choose(romdrive, RomPath);
+    choose(ramdrive, RamPath);
+    romdir->OnChange = std::move(romChange);
+    ramdir->OnChange = std::move(ramChange);
+}
+
+void TForm1::zipdriveChange(TObject*)
+{
+    ZipRoot = std::string(1, zipdrive->Drive()) + ":\\";
+    ini->Lines().Put(0, ZipRoot);
+}
+
+void TForm1::ramdirChange(TObject*)
+{
+    RamDir = directoryValue(ramdir);
+    RamPath = isDirectory(RamDir + RegionFolder) ? RamDir + RegionFolder : RamDir;
+    ini->Lines().Put(2, RamDir);
+}
+
+void TForm1::romdirChange(TObject*)
+{
+    RomDir = directoryValue(romdir);
+    if (!isDirectory(RomDir + RegionFolder))
+        RegionFolder.clear();
+    ini->Lines().Put(1, RomDir);
+    ini->Lines().Put(3, RegionFolder);
+    RomPath = RomDir + RegionFolder;
+    RamPath = RamDir + RegionFolder;
+    if (isDirectory(RomPath))
+        diskrefreshClick(this);
+}
+
+void TForm1::Button1Click(TObject*)
+{
+    sys("#");
+    sys("Zipdrive: " + ZipRoot);
+    sys("ROM-Direcotry: " + RomDir);
+    sys("RAM-Direcotry: " + RamDir);
+    zipram->Hide();
+    ziprefreshClick(this);
+    diskrefreshClick(this);
+}
+
+void TForm1::Button2Click(TObject*)
+{
+    zipram->SetVisible(!zipram->Visible());
+}
+
+void TForm1::FormClose(TObject*, tk::TCloseAction&)
+{
+    saveSettings();
+}
+
+void TForm1::clsClick(TObject*)
+{
+    saveSettings();
+    tk::Application().Terminate();
+}

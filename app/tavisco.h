@@ -1,0 +1,238 @@
+#pragma once
+
+#include "toolkit/bit_btn.h"
+#include "toolkit/button.h"
+#include "toolkit/check_box.h"
+#include "toolkit/directory_list_box.h"
+#include "toolkit/drive_combo_box.h"
+#include "toolkit/edit.h"
+#include "toolkit/file_list_box.h"
+#include "toolkit/form.h"
+#include "toolkit/gauge.h"
+#include "toolkit/image.h"
+#include "toolkit/label.h"
+#include "toolkit/list_box.h"
+#include "toolkit/memo.h"
+#include "toolkit/panel.h"
+#include "toolkit/popup_menu.h"
+#include "toolkit/speed_button.h"
+#include "toolkit/string_grid.h"
+#include "toolkit/timer.h"
+
+#include <string>
+
+class TForm2;
+
+using tk::TMouseButton;
+using tk::TObject;
+using tk::TShiftState;
+
+// The main window: its components, the paths and settings of the run, and every handler.
+class TForm1 : public tk::TForm {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // ---- Components (built in app/layout.cpp) ----
+    // Top bar.
+    tk::TLabel* hcap {};
+    tk::TLabel* hcap2 {};
+    tk::TLabel* Label8 {};
+    tk::TLabel* ddmode {};
+    tk::TImage* Image4 {};
+    tk::TBitBtn* cls {};
+    // Left column.
+    tk::TLabel* button2 {};
+    tk::TSpeedButton* SpeedButton1 {};
+    tk::TSpeedButton* SpeedButton2 {};
+    tk::TSpeedButton* SpeedButton3 {};
+    tk::TSpeedButton* SpeedButton4 {};
+    tk::TImage* Image1 {};
+    tk::TLabel* l1 {};
+    tk::TLabel* l2 {};
+    tk::TLabel* l3 {};
+    tk::TLabel* l4 {};
+    tk::TLabel* l5 {};
+    tk::TLabel* l6 {};
+    tk::TLabel* l7 {};
+    tk::TLabel* l8 {};
+    tk::TLabel* l9 {};
+    tk::TImage* pic {};
+    tk::TImage* box {};
+    tk::TImage* testpic {};
+    tk::TSpeedButton* SpeedButton5 {};
+    tk::TImage* Image5 {};
+    tk::TImage* Image6 {};
+    // Archive table.
+    tk::TLabel* c1 {};
+    tk::TLabel* c2 {};
+    tk::TLabel* c3 {};
+    tk::TLabel* c4 {};
+    tk::TLabel* c5 {};
+    tk::TLabel* c6 {};
+    tk::TLabel* c7 {};
+    tk::TPanel* disks {};
+    tk::TStringGrid* disk {};
+    tk::TPanel* Panel1 {};
+    tk::TImage* nlogo {};
+    tk::TPanel* getrominf {};
+    // Button row.
+    tk::TBitBtn* b1 {};
+    tk::TBitBtn* b2 {};
+    tk::TBitBtn* b3 {};
+    tk::TBitBtn* b4 {};
+    tk::TBitBtn* b5 {};
+    tk::TBitBtn* b6 {};
+    // Zip table.
+    tk::TPanel* zips {};
+    tk::TStringGrid* zip {};
+    tk::TLabel* fully {};
+    tk::TGauge* full {};
+    tk::TPanel* getrominf2 {};
+    tk::TPanel* nozip {};
+    // Hidden and parked components.
+    tk::TImage* pic_nopic {};
+    tk::TImage* pic_noart {};
+    tk::TImage* rausch {};
+    tk::TImage* rausch2 {};
+    tk::TLabel* romdirlabel {};
+    tk::TSpeedButton* diskrefresh {};
+    tk::TBitBtn* ziprefresh {};
+    tk::TCheckBox* arefresh {};
+    tk::TMemo* fileinfo {};
+    tk::TMemo* list {};
+    tk::TMemo* sysmem {};
+    tk::TMemo* ini {};
+    tk::TFileListBox* filelist {};
+    // Drive and directory panel.
+    tk::TPanel* zipram {};
+    tk::TLabel* Label4 {};
+    tk::TDriveComboBox* romdrive {};
+    tk::TDirectoryListBox* romdir {};
+    tk::TLabel* Label2 {};
+    tk::TDriveComboBox* ramdrive {};
+    tk::TDirectoryListBox* ramdir {};
+    tk::TLabel* Label1 {};
+    tk::TDriveComboBox* zipdrive {};
+    tk::TButton* Button1 {};
+    // Category panel.
+    tk::TPanel* Panel2 {};
+    tk::TLabel* Label5 {};
+    tk::TLabel* Label6 {};
+    tk::TListBox* catlist {};
+    tk::TEdit* Edit1 {};
+    tk::TBitBtn* BitBtn1 {};
+    tk::TBitBtn* BitBtn2 {};
+    // Pop-up menus.
+    tk::TPopupMenu* PopupMenu1 {};
+    tk::TMenuItem* ClearZipDisk1 {};
+    tk::TPopupMenu* PopupMenu2 {};
+    tk::TMenuItem* Updateall1 {};
+    tk::TPopupMenu* PopupMenu3 {};
+    tk::TMenuItem* m3 {};
+    tk::TMenuItem* Updateall2 {};
+    tk::TMenuItem* m2 {};
+    tk::TMenuItem* m6 {};
+    tk::TMenuItem* DeleteAll1 {};
+    tk::TMenuItem* GenerateRomlist2 {};
+    tk::TPopupMenu* PopupMenu4 {};
+    tk::TMenuItem* m1 {};
+    tk::TMenuItem* m5 {};
+    tk::TMenuItem* m4 {};
+    tk::TMenuItem* ViewEditZCC1 {};
+    tk::TMenuItem* Setcategory1 {};
+    tk::TMenuItem* GenerateRomlist1 {};
+    tk::TMenuItem* MovetoUSA1 {};
+    tk::TMenuItem* movetoEUR1 {};
+    tk::TMenuItem* movetoJAP1 {};
+    tk::TMenuItem* movetoINT1 {};
+    // Timers.
+    tk::TTimer* Timer1 {};
+    tk::TTimer* Timer2 {};
+    tk::TTimer* Timer3 {};
+    tk::TTimer* Timer4 {};
+
+    // ---- Paths and settings of the run ----
+    std::string StartDir;
+    std::string ZipRoot;
+    std::string RomDir;
+    std::string RamDir;
+    std::string RegionFolder;
+    std::string RomPath;
+    std::string RamPath;
+    int DoubleClickMode { 0 };
+    bool ZipPresent { false };
+    std::string SelectedGame;
+    std::string SelectedTitle;
+    int NoiseStep { 10 };
+    int SortColumn { 0 };
+    char LastJumpKey { '/' };
+    int StartupTicks { 0 };
+    bool SettingsEndWithBreak { true };
+    bool HelpMode { false };
+    bool LogoDrag { false };
+    // The splash window, while start-up runs (none in tests that don't need it).
+    TForm2* Splash {};
+
+    // ---- Catalogue: header reader, console, tables, selection ----
+    static std::string getfield(const std::string& text, char separator, int n);
+    void getfileinfo(const std::string& fileName);
+    void addcat(const std::string& category);
+    void sys(const std::string& text);
+    void sysdis(const std::string& text);
+    void sysmemChange(TObject* sender);
+    void Timer3Timer(TObject* sender);
+    void diskrefreshClick(TObject* sender);
+    void ziprefreshClick(TObject* sender);
+    void diskClick(TObject* sender);
+    void zipClick(TObject* sender);
+    void diskMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void zipMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void diskDblClick(TObject* sender);
+    void ddmodeClick(TObject* sender);
+    void picClick(TObject* sender);
+    void Image5Click(TObject* sender);
+    void Image6Click(TObject* sender);
+
+    // ---- Settings and paths ----
+    void zipdriveChange(TObject* sender);
+    void ramdirChange(TObject* sender);
+    void romdirChange(TObject* sender);
+    void Button1Click(TObject* sender);
+    void Button2Click(TObject* sender);
+    void FormClose(TObject* sender, tk::TCloseAction& action);
+    void clsClick(TObject* sender);
+
+    // ---- Start-up ----
+    void FormCreate(TObject* sender);
+    void Timer1Timer(TObject* sender);
+    void Timer2Timer(TObject* sender);
+
+    // ---- Operations of later subsystems ----
+    void b1Click(TObject* sender);
+    void b5Click(TObject* sender);
+    void Setcategory1Click(TObject* sender);
+
+private:
+    void BuildLayout();
+    void BuildDrivePanel();
+    void BuildCategoryPanel();
+    void BuildMenus();
+    void WireEvents();
+    void loadSettings();
+    void saveSettings();
+    void selectSavedDrives();
+    void emptyZipTable(bool reportGone);
+    void placePanels();
+    void showZipTotal(int total);
+    void clearTable(tk::TStringGrid* grid);
+    void fillRow(tk::TStringGrid* grid);
+    static bool rowIsBlank(const tk::TStringGrid* grid, int row);
+    void queueDetails(const tk::TStringGrid* grid, int row, const std::string& location);
+    void showBoxArt();
+    void showScreenshot();
+    void activateTable(tk::TStringGrid* active, tk::TPanel* frame, tk::TStringGrid* other, tk::TPanel* otherFrame);
+    void copyPicturePath(const std::string& path);
+    void setModeCaption();
+    std::string directoryValue(const tk::TDirectoryListBox* dirList) const;
+};

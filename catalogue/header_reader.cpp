@@ -1,0 +1,114 @@
+#include "app/tavisco.h"
+#include "catalogue/text.h"
+#include "platform/filesystem.h"
+
+namespace {
+
+constexpr std::size_t headerSize = 64;
+constexpr long long bytesPerMbit = 131072;
+
+// The header bytes at offset and offset + 1 in the image's own byte order.
+std::string pair(const std::vector<unsigned char>& h, std::size_t offset, bool swapped)
+{
+    char a = static_cast<char>(h[offset]), b = static_cast<char>(h[offset + 1]);
+    return swapped ? std::string { b, a } : std::string { a, b };
+}
+
+std::string upToNul(const std::string& text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
+std::string titleField(const std::vector<unsigned char>& h, bool swapped)
+{
+    std::string title;
+    for (std::size_t offset = 32; offset < 52; offset += 2)
+        title += pair(h, offset, swapped);
+    title = upToNul(title);
+    return trim(title).empty() ? "-                   " : title;
+}
+
+std::string countryField(unsigned char code)
+{
+    if (code <= 32)
+        return "?      ";
+    switch (code) {
+    case 'E': return "USA    ";
+    case 'F': return "France ";
+    case 'P': return "Europe ";
+    case 'D': return "Germany";
+    case 'J': return "Japan  ";
+    default: return std::string(1, static_cast<char>(code));
+    }
+}
+
+std::string idField(const std::vector<unsigned char>& h, bool swapped)
+{
+    std::string id = upToNul(pair(h, 60, swapped));
+    return trim(id).empty() ? "??" : id;
+}
+
+}
+
+std::string TForm1::getfield(const std::string& text, char separator, int n)
+{
+    int field = 1;
+    std::string result;
+    for (char c : text) {
+        if (c == separator)
+            ++field;
+        else if (field == n)
+            result += c;
+    }
+    return trim(result);
+}
+
+void TForm1::getfileinfo(const std::string& fileName)
+{
+    auto& fs = platform::FileSystem::instance();
+    std::string base = getfield(fileName, '.', 1);
+    fileinfo->Lines().Clear();
+
+    // Which table is being scanned decides where the image and its companions lie. A root
+    // directory is listed with its backslash already, like the Zip root.
+    const std::string& listed = filelist->Directory();
+    bool onZip = listed == ZipRoot;
+    bool inArchive = !onZip && (listed + "\\" == RomPath || listed == RomPath);
+    std::string imageDir = onZip ? ZipRoot : RomPath;
+    std::string companionDir = onZip ? ZipRoot : RamPath;
+
+    auto header = (onZip || inArchive) ? fs.readHeader(imageDir + fileName, headerSize) : std::nullopt;
+    if (!header || header->bytes.size() < headerSize) {
+        fileinfo->Lines().Add("Error !!!");
+        return;
+    }
+    const auto& h = header->bytes;
+    bool swapped = h[1] != 0x37;
+
+    fileinfo->Lines().Add(titleField(h, swapped));
+    fileinfo->Lines().Add(countryField(swapped ? h[63] : h[62]));
+    fileinfo->Lines().Add(padLeft(static_cast<long long>(header->length / bytesPerMbit), 3));
+
+    list->Lines().Clear();
+    list->Lines().Add("none");
+    std::string catFile = RamPath + base + ".cat";
+    if (fs.fileExists(catFile)) {
+        if (auto text = fs.readFile(catFile))
+            list->Lines().SetText(*text);
+    }
+    std::string category = list->Lines().Count() > 0 ? list->Lines()[0] : std::string();
+    addcat(category);
+    fileinfo->Lines().Add(category);
+
+    std::string files;
+    static const char* const companions[][2] = {
+        { ".eep", "EEP  " }, { ".ram", "RAM  " }, { ".zcc", "ZCC  " }, { ".ips", "IPS  " }
+    };
+    for (const auto& [ext, tag] : companions)
+        if (fs.fileExists(companionDir + base + ext))
+            files += tag;
+    fileinfo->Lines().Add(trim(files).empty() ? "-" : files);
+
+    fileinfo->Lines().Add(fileName);
+    fileinfo->Lines().Add(idField(h, swapped));
+}

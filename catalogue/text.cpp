@@ -1,0 +1,52 @@
+#include "catalogue/text.h"
+
+#include <climits>
+
+std::string trim(const std::string& text)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string lowerAZ(const std::string& text)
+{
+    std::string lower = text;
+    for (auto& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+std::optional<int> readInteger(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+std::string padLeft(long long number, std::size_t width, char pad)
+{
+    std::string digits = std::to_string(number);
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), pad);
+    return digits;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Text rules shared by the handlers: single-byte text, only A..Z folded.
+
+// Removes leading and trailing characters with codes 0 to 32.
+std::string trim(const std::string& text);
+// Turns A..Z into a..z and leaves every other byte.
+std::string lowerAZ(const std::string& text);
+// A whole number with optional leading blanks and sign, as the number conversion of the tables
+// reads it; nothing else may follow. Empty when the text is no such number.
+std::optional<int> readInteger(const std::string& text);
+// The number padded with leading blanks (or zeros) to at least width characters.
+std::string padLeft(long long number, std::size_t width, char pad = ' ');

@@ -1,0 +1,5 @@
+#include "app/tavisco.h"
+
+void TForm1::b1Click(TObject*)
+{
+}

@@ -1,0 +1,186 @@
+#include "toolkit/control.h"
+
+#include "toolkit/form.h"
+#include "toolkit/wincontrol.h"
+
+namespace tk {
+
+TControl::TControl(TWinControl* parent, std::string name)
+    : TComponent(parent, std::move(name))
+{
+    if (parent) {
+        parent->InsertControl(this);
+        // Children start with their parent's font and colour.
+        m_font.Assign(parent->Font());
+        m_color = parent->Color();
+    }
+    m_font.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl()
+{
+    if (m_parent)
+        m_parent->RemoveControl(this);
+}
+
+TForm* TControl::Form() const
+{
+    const TControl* c = this;
+    while (c->m_parent)
+        c = c->m_parent;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
+    Invalidate();
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    BoundsChanged();
+    Invalidate();
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    Invalidate();
+}
+
+bool TControl::Showing() const
+{
+    for (const TControl* c = this; c; c = c->m_parent)
+        if (!c->m_visible)
+            return false;
+    return true;
+}
+
+void TControl::SetEnabled(bool v)
+{
+    if (v == m_enabled)
+        return;
+    m_enabled = v;
+    Invalidate();
+}
+
+void TControl::SetCaption(const std::string& text)
+{
+    if (text == m_caption)
+        return;
+    m_caption = text;
+    CaptionChanged();
+}
+
+void TControl::SetColor(TColor c)
+{
+    if (c == m_color)
+        return;
+    m_color = c;
+    Invalidate();
+}
+
+void TControl::SetTransparent(bool v)
+{
+    if (v == m_transparent)
+        return;
+    m_transparent = v;
+    Invalidate();
+}
+
+void TControl::SetCursor(TCursor c)
+{
+    m_cursor = c;
+    if (auto* form = Form())
+        form->CursorChanged(this);
+}
+
+bool TControl::HitTest(int x, int y) const
+{
+    return x >= 0 && y >= 0 && x < m_width && y < m_height;
+}
+
+TPoint TControl::ClientToForm(TPoint p) const
+{
+    for (const TControl* c = this; c->m_parent; c = c->m_parent) {
+        p.X += c->m_left;
+        p.Y += c->m_top;
+    }
+    return p;
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const
+{
+    p = ClientToForm(p);
+    if (auto* form = Form()) {
+        p.X += form->Left();
+        p.Y += form->Top();
+    }
+    return p;
+}
+
+void TControl::BringToFront()
+{
+    if (m_parent)
+        m_parent->BringChildToFront(this);
+}
+
+void TControl::Invalidate()
+{
+    if (auto* form = Form())
+        form->InvalidateForm();
+}
+
+void TControl::Repaint()
+{
+    if (auto* form = Form())
+        form->Repaint();
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::KeyDown(unsigned short& key, TShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void TControl::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+}

@@ -1,0 +1,231 @@
+#include "toolkit/form.h"
+
+#include "toolkit/application.h"
+#include "toolkit/canvas.h"
+#include "toolkit/popup_menu.h"
+#include "toolkit/screen.h"
+
+namespace tk {
+
+TForm::TForm(std::string name)
+    : TWinControl(nullptr, std::move(name))
+{
+    SetVisible(false);
+    Application().AddForm(this);
+}
+
+TForm::~TForm()
+{
+    DestroyComponents();
+    m_host.reset();
+    Application().RemoveForm(this);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible == Visible())
+        return;
+    if (visible && m_position == poScreenCenter)
+        CenterOnScreen();
+    TWinControl::SetVisible(visible);
+    if (m_host)
+        m_host->VisibilityChanged();
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    TWinControl::SetBounds(left, top, width, height);
+    if (m_host)
+        m_host->GeometryChanged();
+}
+
+void TForm::CenterOnScreen()
+{
+    const auto& screen = Screen();
+    SetBounds((screen.Width() - Width()) / 2, (screen.Height() - Height()) / 2, Width(), Height());
+}
+
+void TForm::Close()
+{
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone)
+        return;
+    Hide();
+    if (Application().MainForm() == this)
+        Application().Terminate();
+}
+
+void TForm::SetActiveControl(TWinControl* control)
+{
+    if (control == m_activeControl)
+        return;
+    m_activeControl = control;
+    if (m_host)
+        m_host->FocusChanged();
+    InvalidateForm();
+}
+
+void TForm::Repaint()
+{
+    ++m_repaintCount;
+    if (m_host)
+        m_host->RepaintNow();
+}
+
+void TForm::InvalidateForm()
+{
+    if (m_host)
+        m_host->Invalidate();
+}
+
+QImage TForm::Render()
+{
+    QImage image(std::max(Width(), 1), std::max(Height(), 1), QImage::Format_RGB32);
+    TCanvas canvas(image);
+    PaintTo(canvas);
+    return image;
+}
+
+void TForm::PaintTo(TCanvas& canvas)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(ClientRect());
+    PaintWithChildren(canvas);
+}
+
+TControl* TForm::ControlAtPoint(int x, int y, TPoint* local) const
+{
+    const TWinControl* container = this;
+    TControl* found = nullptr;
+    while (container) {
+        TControl* child = container->ControlAt(x, y);
+        if (!child)
+            break;
+        found = child;
+        x -= child->Left();
+        y -= child->Top();
+        container = dynamic_cast<TWinControl*>(child);
+    }
+    if (local)
+        *local = { x, y };
+    return found;
+}
+
+void TForm::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick)
+{
+    TPoint local;
+    TControl* target = ControlAtPoint(x, y, &local);
+    if (!target)
+        target = this;
+    m_capture = target;
+    m_captureButton = button;
+    m_captureDouble = doubleClick;
+    Guard([&] {
+        target->MouseDown(button, doubleClick ? shift | ssDouble : shift, local.X, local.Y);
+        if (doubleClick && button == mbLeft && m_capture == target)
+            target->DblClick();
+    });
+}
+
+void TForm::DispatchMouseMove(TShiftState shift, int x, int y)
+{
+    TControl* target = m_capture;
+    TPoint local;
+    if (target) {
+        TPoint origin = target->ClientToForm({ 0, 0 });
+        local = { x - origin.X, y - origin.Y };
+    } else {
+        target = ControlAtPoint(x, y, &local);
+        if (!target) {
+            target = this;
+            local = { x, y };
+        }
+        if (target != m_hover) {
+            TControl* old = m_hover;
+            m_hover = target;
+            Guard([&] {
+                if (old)
+                    old->MouseLeave();
+                target->MouseEnter();
+            });
+            CursorChanged(target);
+        }
+    }
+    Guard([&] { target->MouseMove(shift, local.X, local.Y); });
+}
+
+void TForm::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TControl* target = m_capture;
+    if (!target || button != m_captureButton)
+        return;
+    m_capture = nullptr;
+    TPoint origin = target->ClientToForm({ 0, 0 });
+    int lx = x - origin.X, ly = y - origin.Y;
+    bool inside = target->HitTest(lx, ly);
+    bool wasDouble = m_captureDouble;
+    Guard([&] {
+        target->MouseUp(button, shift, lx, ly);
+        if (button == mbLeft && inside && !wasDouble && target->Enabled())
+            target->ClickOnRelease();
+        if (button == mbRight && inside)
+            PopupFor(target, lx, ly);
+    });
+}
+
+void TForm::PopupFor(TControl* target, int x, int y)
+{
+    for (TControl* c = target; c; c = c->Parent()) {
+        if (auto* menu = c->PopupMenu()) {
+            TPoint p = target->ClientToScreen({ x, y });
+            menu->SetPopupComponent(c);
+            menu->Popup(p.X, p.Y);
+            return;
+        }
+    }
+}
+
+void TForm::DispatchKeyDown(unsigned short key, TShiftState shift)
+{
+    TControl* target = m_activeControl ? static_cast<TControl*>(m_activeControl) : this;
+    Guard([&] { target->KeyDown(key, shift); });
+}
+
+void TForm::DispatchKeyPress(char key)
+{
+    TControl* target = m_activeControl ? static_cast<TControl*>(m_activeControl) : this;
+    Guard([&] { target->KeyPress(key); });
+}
+
+void TForm::SetHost(std::unique_ptr<TFormHost> host)
+{
+    m_host = std::move(host);
+}
+
+void TForm::CursorChanged(TControl* control)
+{
+    if (m_host)
+        m_host->CursorChanged(control);
+}
+
+void TForm::ControlRemoved(TControl* control)
+{
+    if (m_capture == control)
+        m_capture = nullptr;
+    if (m_hover == control)
+        m_hover = nullptr;
+    if (m_activeControl == control)
+        m_activeControl = nullptr;
+    if (m_host)
+        m_host->ControlRemoved(control);
+}
+
+void TForm::Guard(const std::function<void()>& action)
+{
+    Application().Guard(action);
+}
+
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace tk {
+
+// Root of every toolkit class: events pass their sender as a TObject*.
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                      ssDouble = 64;
+
+// Virtual key codes the components understand.
+constexpr unsigned short VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B,
+                         VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24,
+                         VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+                         VK_DELETE = 0x2E;
+
+using TNotifyEvent = std::function<void(TObject* sender)>;
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftState, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+using TKeyEvent = std::function<void(TObject* sender, unsigned short& key, TShiftState)>;
+
+}

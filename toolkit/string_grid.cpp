@@ -1,0 +1,231 @@
+#include "toolkit/string_grid.h"
+
+#include "toolkit/canvas.h"
+
+#include <algorithm>
+
+namespace tk {
+
+static const std::string emptyCell;
+
+TStringGrid::TStringGrid(TWinControl* parent, std::string name)
+    : TWinControl(parent, std::move(name))
+{
+    SetColor(clWindow);
+    SetColCount(5);
+    SetRowCount(5);
+    SetBounds(0, 0, 320, 120);
+}
+
+void TStringGrid::SetColCount(int n)
+{
+    m_colWidths.resize(static_cast<std::size_t>(std::max(n, 1)), 64);
+    for (auto& row : m_cells)
+        row.resize(m_colWidths.size());
+    Invalidate();
+}
+
+void TStringGrid::SetRowCount(int n)
+{
+    n = std::max(n, 1);
+    m_cells.resize(static_cast<std::size_t>(n), std::vector<std::string>(m_colWidths.size()));
+    // Losing the current row moves it quietly: only a deliberate move is a click.
+    m_row = std::min(m_row, n - 1);
+    m_topRow = std::clamp(m_topRow, 0, n - 1);
+    Invalidate();
+}
+
+int TStringGrid::ColWidth(int col) const
+{
+    return col >= 0 && col < ColCount() ? m_colWidths[static_cast<std::size_t>(col)] : 0;
+}
+
+void TStringGrid::SetColWidth(int col, int width)
+{
+    if (col >= 0 && col < ColCount())
+        m_colWidths[static_cast<std::size_t>(col)] = width;
+    Invalidate();
+}
+
+void TStringGrid::SetDefaultRowHeight(int h)
+{
+    m_rowHeight = h;
+    Invalidate();
+}
+
+void TStringGrid::SetGridLineWidth(int w)
+{
+    m_gridLineWidth = w;
+    Invalidate();
+}
+
+void TStringGrid::SetOptions(TGridOptions options)
+{
+    if (options == m_options)
+        return;
+    m_options = options;
+    ScrollToCurrent();
+    Invalidate();
+}
+
+const std::string& TStringGrid::Cell(int col, int row) const
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount())
+        return emptyCell;
+    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void TStringGrid::SetCell(int col, int row, const std::string& text)
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount())
+        return;
+    m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
+    Invalidate();
+}
+
+void TStringGrid::SetRowCells(int row, std::vector<std::string> cells)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    cells.resize(m_colWidths.size());
+    m_cells[static_cast<std::size_t>(row)] = std::move(cells);
+    Invalidate();
+}
+
+void TStringGrid::ExchangeRows(int a, int b)
+{
+    std::swap(m_cells.at(static_cast<std::size_t>(a)), m_cells.at(static_cast<std::size_t>(b)));
+    Invalidate();
+}
+
+void TStringGrid::SetRow(int row)
+{
+    row = std::clamp(row, 0, RowCount() - 1);
+    if (row == m_row)
+        return;
+    m_row = row;
+    ScrollToCurrent();
+    Invalidate();
+    Click();
+}
+
+void TStringGrid::SetTopRow(int row)
+{
+    m_topRow = std::clamp(row, 0, std::max(0, RowCount() - 1));
+    Invalidate();
+}
+
+int TStringGrid::RowPitch() const
+{
+    return m_rowHeight + ((m_options & goHorzLine) ? m_gridLineWidth : 0);
+}
+
+int TStringGrid::VisibleRowCount() const
+{
+    return std::max(1, (Height() + ((m_options & goHorzLine) ? m_gridLineWidth : 0)) / RowPitch());
+}
+
+void TStringGrid::ScrollToCurrent()
+{
+    int visible = VisibleRowCount();
+    if (m_row < m_topRow)
+        m_topRow = m_row;
+    else if (m_row >= m_topRow + visible)
+        m_topRow = m_row - visible + 1;
+    m_topRow = std::clamp(m_topRow, 0, std::max(0, RowCount() - 1));
+}
+
+int TStringGrid::RowAt(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= Width())
+        return -1;
+    int row = m_topRow + y / RowPitch();
+    return row < RowCount() ? row : -1;
+}
+
+void TStringGrid::MouseToCell(int x, int y, int& col, int& row) const
+{
+    row = RowAt(x, y);
+    col = -1;
+    int left = 0;
+    for (int c = 0; c < ColCount(); ++c) {
+        int right = left + ColWidth(c) + ((m_options & goVertLine) ? m_gridLineWidth : 0);
+        if (x >= left && x < right) {
+            col = c;
+            break;
+        }
+        left = right;
+    }
+}
+
+void TStringGrid::Paint(TCanvas& canvas)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(ClientRect());
+    canvas.Font().Assign(Font());
+    int line = m_gridLineWidth;
+    int y = 0;
+    for (int r = m_topRow; r < RowCount() && y < Height(); ++r) {
+        bool selected = r == m_row;
+        int x = 0;
+        for (int c = 0; c < ColCount() && x < Width(); ++c) {
+            TRect cell = Bounds(x, y, ColWidth(c), m_rowHeight);
+            bool highlight = selected && ((m_options & goRowSelect) || c == 0);
+            canvas.Brush().SetStyle(bsSolid);
+            canvas.Brush().SetColor(highlight ? clHighlight : Color());
+            canvas.FillRect(cell);
+            canvas.Font().SetColor(highlight ? clHighlightText : Font().Color());
+            canvas.Brush().SetStyle(bsClear);
+            TRect text = Rect(cell.Left + 2, cell.Top + 2, cell.Right, cell.Bottom);
+            canvas.DrawText(Cell(c, r), text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+            x += ColWidth(c) + ((m_options & goVertLine) ? line : 0);
+        }
+        y += m_rowHeight;
+        if (m_options & goHorzLine) {
+            canvas.Brush().SetStyle(bsSolid);
+            canvas.Brush().SetColor(clSilver);
+            canvas.FillRect(Rect(0, y, std::min(x, Width()), y + line));
+            y += line;
+        }
+    }
+}
+
+void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (CanFocus())
+        SetFocus();
+    m_pressMovedRow = false;
+    int row = RowAt(x, y);
+    m_pressOnRow = row >= 0;
+    if (row >= 0 && row != m_row && !(shift & ssDouble)) {
+        m_pressMovedRow = button == mbLeft;
+        SetRow(row);
+    }
+    TWinControl::MouseDown(button, shift, x, y);
+}
+
+void TStringGrid::ClickOnRelease()
+{
+    // The press already reported a move to another row.
+    if (m_pressOnRow && !m_pressMovedRow)
+        Click();
+    m_pressMovedRow = false;
+}
+
+void TStringGrid::KeyDown(unsigned short& key, TShiftState shift)
+{
+    TWinControl::KeyDown(key, shift);
+    int page = VisibleRowCount();
+    switch (key) {
+    case VK_UP: SetRow(m_row - 1); break;
+    case VK_DOWN: SetRow(m_row + 1); break;
+    case VK_PRIOR: SetRow(m_row - page); break;
+    case VK_NEXT: SetRow(m_row + page); break;
+    case VK_HOME: SetRow(0); break;
+    case VK_END: SetRow(RowCount() - 1); break;
+    default: break;
+    }
+}
+
+}
