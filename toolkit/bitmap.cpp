@@ -1,0 +1,165 @@
+#include "toolkit/bitmap.h"
+
+#include "platform/filesystem.h"
+#include "toolkit/canvas.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/text_layout.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace tk {
+
+namespace {
+
+int readLittleEndian(const std::string& data, std::size_t at, int bytes)
+{
+    int value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(data[at + i]);
+    return value;
+}
+
+// The bit count from a Windows bitmap's header: the old core header keeps it elsewhere.
+std::optional<int> bmpBitCount(const std::string& data)
+{
+    if (data.size() < 30 || data[0] != 'B' || data[1] != 'M')
+        return std::nullopt;
+    int headerSize = readLittleEndian(data, 14, 4);
+    return readLittleEndian(data, headerSize == 12 ? 24 : 28, 2);
+}
+
+int depthOf(const QImage& image)
+{
+    return image.depth() == 32 && !image.hasAlphaChannel() ? 24 : image.depth();
+}
+
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(const TBitmap& other)
+    : m_image(other.m_image)
+    , m_transparent(other.m_transparent)
+    , m_transparentColor(other.m_transparentColor)
+    , m_bits(other.m_bits)
+{
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other)
+{
+    Assign(other);
+    return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TBitmap::SetSize(int width, int height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == Width() && height == Height())
+        return;
+    if (width == 0 || height == 0) {
+        m_image = QImage();
+    } else {
+        m_image = QImage(width, height, QImage::Format_RGB32);
+        m_image.fill(Qt::black);
+    }
+    m_bits = 32;
+    changed();
+}
+
+TCanvas& TBitmap::Canvas()
+{
+    if (!m_canvas)
+        m_canvas = std::make_unique<TCanvas>(m_image);
+    return *m_canvas;
+}
+
+void TBitmap::SetTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    m_transparent = transparent;
+    changed();
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (m_transparentColor)
+        return *m_transparentColor;
+    if (Empty())
+        return clNone;
+    return fromQColor(QColor(m_image.pixel(0, Height() - 1)));
+}
+
+void TBitmap::SetTransparentColor(TColor color)
+{
+    if (m_transparentColor == color)
+        return;
+    m_transparentColor = color;
+    changed();
+}
+
+void TBitmap::take(const QImage& image, int bits)
+{
+    m_image = image.convertToFormat(QImage::Format_RGB32);
+    m_bits = bits;
+    changed();
+}
+
+void TBitmap::LoadFromFile(const std::string& winPath)
+{
+    auto data = platform::FileSystem::instance().readFile(winPath);
+    if (!data)
+        throw EInvalidGraphic("Cannot open file \"" + winPath + "\"");
+    QImage image;
+    auto bits = bmpBitCount(*data);
+    if (!bits || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))
+        throw EInvalidGraphic("Bitmap image is not valid: \"" + winPath + "\"");
+    take(image, *bits);
+}
+
+void TBitmap::LoadFromResource(const std::string& name)
+{
+    const QString base = QStringLiteral(":/pictures/") + fromWinText(name);
+    for (const QString& path : { base, base + QStringLiteral(".bmp"), base + QStringLiteral(".png") }) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray bytes = file.readAll();
+        QImage image;
+        if (!image.loadFromData(bytes))
+            break;
+        auto bits = bmpBitCount(bytes.toStdString());
+        take(image, bits ? *bits : depthOf(image));
+        return;
+    }
+    throw EInvalidGraphic("Picture resource not found or not valid: \"" + name + "\"");
+}
+
+void TBitmap::LoadFromImage(const QImage& image)
+{
+    take(image, depthOf(image));
+}
+
+void TBitmap::Assign(const TBitmap& other)
+{
+    if (this == &other)
+        return;
+    m_image = other.m_image;
+    m_transparent = other.m_transparent;
+    m_transparentColor = other.m_transparentColor;
+    m_bits = other.m_bits;
+    changed();
+}
+
+}
