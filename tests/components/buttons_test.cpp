@@ -113,6 +113,8 @@ TEST_F(ButtonTest, StockKindsBringCaptionAndRole)
     cancel->SetKind(bkCancel);
     EXPECT_EQ(ok->Caption(), "OK");
     EXPECT_TRUE(ok->Default());
+    EXPECT_FALSE(ok->Glyph().Empty()) << "the stock glyph from the program's pictures";
+    EXPECT_FALSE(cancel->Glyph().Empty());
     EXPECT_EQ(cancel->Caption(), "Abbrechen");
     EXPECT_TRUE(cancel->Cancel());
     EXPECT_FALSE(cancel->Default());
