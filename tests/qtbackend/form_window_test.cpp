@@ -1,0 +1,193 @@
+#include "qt_fixture.h"
+
+#include "toolkit/panel.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include <string>
+#include <vector>
+
+using namespace tk;
+
+namespace {
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, held, modifiers);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+void click(QWidget* w, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    sendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+    sendMouse(w, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+void sendKey(QWidget* w, int key, const QString& text)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+// What is really on the (offscreen) screen: the window's backing store, not a fresh rendering.
+QColor shownAt(QWidget* w, QPoint at)
+{
+    return w->screen()->grabWindow(w->winId()).toImage().pixelColor(at);
+}
+
+}
+
+TEST_F(QtBackendTest, WindowTakesTheFormsPlaceSizeStyleAndCaption)
+{
+    TForm form("Splash");
+    form.SetBorderStyle(bsNone);
+    form.SetFormStyle(fsStayOnTop);
+    form.SetBounds(30, 40, 200, 100);
+    form.SetCaption("Caf\xe9");
+    form.Show();
+
+    TFormWindow* window = windowOf(form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->geometry(), QRect(30, 40, 200, 100));
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Café"));
+
+    // Parked off-screen, the window stays mapped where the form says.
+    form.SetBounds(-1000, -1000, 200, 100);
+    EXPECT_EQ(window->geometry(), QRect(-1000, -1000, 200, 100));
+    EXPECT_TRUE(window->isVisible());
+
+    form.SetCaption("N64 \x96 Zip");
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("N64 – Zip"));
+
+    form.Hide();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtBackendTest, CloseRequestFromTheDesktopIsTheFormsDecision)
+{
+    TForm form("Dialog");
+    form.SetBounds(10, 10, 120, 80);
+    TCloseAction answer = caNone;
+    int asked = 0;
+    form.OnClose = [&](TObject*, TCloseAction& action) {
+        ++asked;
+        action = answer;
+    };
+    form.Show();
+    TFormWindow* window = windowOf(form);
+
+    QCloseEvent refused;
+    QCoreApplication::sendEvent(window, &refused);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_TRUE(window->isVisible());
+
+    answer = caHide;
+    QCloseEvent accepted;
+    QCoreApplication::sendEvent(window, &accepted);
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtBackendTest, MouseInputReachesTheControlUnderThePointer)
+{
+    TForm form("Main");
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 200, 100);
+    TPanel left(&form, "Left");
+    left.SetBounds(0, 0, 100, 100);
+    TPanel right(&form, "Right");
+    right.SetBounds(100, 0, 100, 100);
+    std::vector<std::string> clicks;
+    left.OnClick = [&](TObject*) { clicks.push_back("left"); };
+    right.OnClick = [&](TObject*) { clicks.push_back("right"); };
+    std::vector<TShiftState> downs;
+    right.OnMouseDown = [&](TObject*, TMouseButton, TShiftState shift, int x, int y) {
+        downs.push_back(shift);
+        EXPECT_EQ(x, 50); // client coordinates of the panel
+        EXPECT_EQ(y, 30);
+    };
+    form.Show();
+    TFormWindow* window = windowOf(form);
+
+    click(window, { 150, 30 }, Qt::ShiftModifier);
+    EXPECT_EQ(clicks, std::vector<std::string> { "right" });
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0], ssLeft | ssShift);
+
+    // Qt's double click stands for the second press and arrives flagged as one.
+    int doubles = 0;
+    right.OnDblClick = [&](TObject*) { ++doubles; };
+    click(window, { 150, 30 });
+    sendMouse(window, QEvent::MouseButtonDblClick, { 150, 30 }, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(window, QEvent::MouseButtonRelease, { 150, 30 }, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(doubles, 1);
+    ASSERT_EQ(downs.size(), 3u);
+    EXPECT_EQ(downs[2] & ssDouble, ssDouble);
+
+    // Moves without a button arrive (mouse tracking) and move the hover.
+    sendMouse(window, QEvent::MouseMove, { 20, 20 }, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(form.HoverControl(), &left);
+}
+
+TEST_F(QtBackendTest, KeysArriveAsVirtualKeysAndWindows1252Characters)
+{
+    TForm form("Main");
+    form.SetBounds(0, 0, 100, 100);
+    std::vector<unsigned short> downs;
+    std::string typed;
+    form.OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { downs.push_back(key); };
+    form.OnKeyPress = [&](TObject*, char& key) { typed += key; };
+    form.Show();
+    TFormWindow* window = windowOf(form);
+
+    sendKey(window, Qt::Key_A, "a");
+    sendKey(window, Qt::Key_Return, "\r");
+    sendKey(window, Qt::Key_Escape, "\x1b");
+    sendKey(window, Qt::Key_Backspace, "\b");
+    sendKey(window, Qt::Key_Eacute, QString::fromUtf8("é"));
+    sendKey(window, Qt::Key_Left, "");
+    sendKey(window, Qt::Key_Delete, "\x7f");
+    sendKey(window, Qt::Key_unknown, QString::fromUtf8("Ω")); // no Windows-1252 form
+
+    std::vector<unsigned short> expected { 'A', VK_RETURN, VK_ESCAPE, VK_BACK, VK_LEFT, VK_DELETE };
+    EXPECT_EQ(downs, expected);
+    EXPECT_EQ(typed, std::string("a\r\x1b\b\xe9"));
+}
+
+TEST_F(QtBackendTest, RepaintNowPutsTheFormOnScreenBeforeReturning)
+{
+    TForm form("Main");
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 120, 60);
+    TPanel panel(&form, "Panel");
+    panel.SetBevelOuter(bvNone);
+    panel.SetBounds(0, 0, 120, 60);
+    panel.SetColor(clRed);
+    form.Show();
+    TFormWindow* window = windowOf(form);
+    // Nothing can paint before the desktop has exposed the new window.
+    for (int i = 0; i < 100 && !window->windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(window->windowHandle()->isExposed());
+    window->repaint();
+    ASSERT_EQ(shownAt(window, { 60, 30 }), QColor(Qt::red));
+
+    // Invalidating alone waits for the loop; repainting does not.
+    panel.SetColor(clBlue);
+    EXPECT_EQ(shownAt(window, { 60, 30 }), QColor(Qt::red));
+    panel.Repaint();
+    EXPECT_EQ(shownAt(window, { 60, 30 }), QColor(Qt::blue));
+    EXPECT_EQ(window->grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+}

@@ -1,0 +1,179 @@
+#include "toolkit/qt/qt_form_host.h"
+
+#include "platform/codepage.h"
+#include "toolkit/form.h"
+#include "toolkit/qt/form_window.h"
+#include "toolkit/screen.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+namespace tk {
+
+TQtFormHost::TQtFormHost(TForm& form)
+    : m_form(form)
+    , m_window(new TFormWindow(form))
+{
+    applyFlags();
+    applyGeometry();
+    applyCaption();
+    if (m_form.Visible())
+        VisibilityChanged();
+}
+
+// The window may be in the middle of delivering the event whose handler freed the form, so it is
+// cut loose now and deleted by the loop later.
+TQtFormHost::~TQtFormHost()
+{
+    if (!m_window)
+        return;
+    m_window->Detach();
+    if (!QCoreApplication::instance())
+        return; // the program is past its QApplication: leave the window to the process end
+    m_window->hide();
+    m_window->deleteLater();
+}
+
+void TQtFormHost::Invalidate()
+{
+    if (!m_window)
+        return;
+    // Setting a caption only invalidates a control, so this is where a new form caption shows up.
+    applyCaption();
+    m_window->update();
+}
+
+// Painting must happen before returning: handlers type text a character at a time without going
+// back to the loop.
+void TQtFormHost::RepaintNow()
+{
+    if (m_window)
+        m_window->repaint();
+}
+
+void TQtFormHost::GeometryChanged()
+{
+    applyFlags();
+    applyGeometry();
+}
+
+void TQtFormHost::VisibilityChanged()
+{
+    if (!m_window)
+        return;
+    if (!m_form.Visible()) {
+        m_window->hide();
+        return;
+    }
+    // Border and style are plain fields of the form, set before it is first shown.
+    applyFlags();
+    applyGeometry();
+    applyCaption();
+    m_window->show();
+    m_window->raise();
+}
+
+void TQtFormHost::CaptionChanged()
+{
+    applyCaption();
+}
+
+// The cursor shown is the one of the control under the pointer, whichever control changed.
+void TQtFormHost::CursorChanged(TControl* control)
+{
+    TControl* hover = m_form.HoverControl() ? m_form.HoverControl() : control;
+    if (!m_window || !hover || hover->Cursor() == m_cursor)
+        return;
+    m_cursor = hover->Cursor();
+    m_window->setCursor(cursorFor(m_cursor));
+}
+
+void TQtFormHost::ControlRemoved(TControl* control)
+{
+    auto it = m_peers.find(control);
+    if (it == m_peers.end())
+        return;
+    if (it->second)
+        it->second->deleteLater();
+    m_peers.erase(it);
+}
+
+QWidget* TQtFormHost::Peer(TControl* control) const
+{
+    auto it = m_peers.find(control);
+    return it == m_peers.end() ? nullptr : it->second.data();
+}
+
+void TQtFormHost::SetPeer(TControl* control, QWidget* peer)
+{
+    if (peer && m_window)
+        peer->setParent(m_window);
+    m_peers[control] = peer;
+}
+
+void TQtFormHost::applyFlags()
+{
+    if (!m_window)
+        return;
+    Qt::WindowFlags flags = Qt::Window;
+    if (m_form.BorderStyle() == bsNone)
+        flags |= Qt::FramelessWindowHint;
+    if (m_form.BorderStyle() == bsDialog)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (m_form.FormStyle() == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (m_window->windowFlags() == flags)
+        return;
+    // Changing the flags hides a shown window.
+    bool shown = m_window->isVisible();
+    m_window->setWindowFlags(flags);
+    if (shown)
+        m_window->show();
+}
+
+// Off-screen places such as (-1000, -1000) are taken as they are: the window is really mapped there.
+void TQtFormHost::applyGeometry()
+{
+    if (!m_window)
+        return;
+    m_window->move(m_form.Left(), m_form.Top());
+    if (m_form.BorderStyle() == bsSizeable) {
+        m_window->setMinimumSize(0, 0);
+        m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        m_window->resize(m_form.Width(), m_form.Height());
+    } else {
+        m_window->setFixedSize(m_form.Width(), m_form.Height());
+    }
+}
+
+void TQtFormHost::applyCaption()
+{
+    if (!m_window || m_form.Caption() == m_caption)
+        return;
+    m_caption = m_form.Caption();
+    m_window->setWindowTitle(QString::fromStdString(platform::cp1252ToUtf8(*m_caption)));
+}
+
+QCursor TQtFormHost::cursorFor(TCursor cursor)
+{
+    switch (cursor) {
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    case crHelp:
+        return Qt::WhatsThisCursor;
+    default:
+        break;
+    }
+    if (cursor > 0) {
+        if (const auto* image = Screen().CustomCursor(cursor)) {
+            QPixmap picture(QString::fromStdString(":/pictures/" + image->resource));
+            if (!picture.isNull())
+                return QCursor(picture, image->hotX, image->hotY);
+        }
+    }
+    return Qt::ArrowCursor;
+}
+
+}
