@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -14,6 +15,14 @@ inline char asciiLower(char c)
 inline char asciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string asciiLowerCopy(std::string_view text)
+{
+    std::string lower(text);
+    for (auto& c : lower)
+        c = asciiLower(c);
+    return lower;
 }
 
 inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)

@@ -104,6 +104,15 @@ std::optional<std::string> FileSystem::readyRoot(char letter) const
     return dir;
 }
 
+std::optional<std::string> FileSystem::mappedRoot(char letter) const
+{
+    letter = asciiLower(letter);
+    auto dir = m_drives.hostDir(letter);
+    if (!dir || m_goneDrives.count(letter))
+        return std::nullopt;
+    return dir;
+}
+
 std::optional<std::string> FileSystem::hostPath(const std::string& winPath) const
 {
     auto resolved = resolve(winPath);
@@ -183,7 +192,8 @@ std::optional<ResolvedPath> FileSystem::resolve(const std::string& winPath) cons
     if (winPath.empty())
         return std::nullopt;
     WinPath path = absolute(winPath);
-    auto root = readyRoot(path.drive());
+    // A drive that is not ready fails by itself below: its directory can't be found.
+    auto root = mappedRoot(path.drive());
     if (!root)
         return std::nullopt;
     return ResolvedPath::resolve(*root, path.parts());
@@ -191,18 +201,25 @@ std::optional<ResolvedPath> FileSystem::resolve(const std::string& winPath) cons
 
 // Queries ------------------------------------------------------------------------------------
 
+// The kind of what the path names; the lookup's own answer is used where it settles it.
+static mode_t kindOf(const std::optional<ResolvedPath>& resolved)
+{
+    if (!resolved || !resolved->found)
+        return 0;
+    if (resolved->exactStat && !S_ISLNK(resolved->exactStat->st_mode))
+        return resolved->exactStat->st_mode & S_IFMT;
+    struct stat st {};
+    return ::stat(resolved->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
 bool FileSystem::fileExists(const std::string& winPath) const
 {
-    auto resolved = resolve(winPath);
-    struct stat st {};
-    return resolved && ::stat(resolved->host.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return kindOf(resolve(winPath)) == S_IFREG;
 }
 
 bool FileSystem::directoryExists(const std::string& winPath) const
 {
-    auto resolved = resolve(winPath);
-    struct stat st {};
-    return resolved && ::stat(resolved->host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return kindOf(resolve(winPath)) == S_IFDIR;
 }
 
 std::optional<std::vector<std::string>> FileSystem::listFiles(const std::string& dir, const std::string& mask) const

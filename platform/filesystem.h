@@ -79,6 +79,7 @@ private:
 
     WinPath absolute(const std::string& winPath) const;
     std::optional<std::string> readyRoot(char letter) const;
+    std::optional<std::string> mappedRoot(char letter) const;
     std::optional<ResolvedPath> resolve(const std::string& winPath) const;
     std::optional<FaultHit> takeFault(Fault::Op op, std::initializer_list<std::string_view> winPaths) const;
     std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,

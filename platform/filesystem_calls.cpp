@@ -13,6 +13,18 @@ namespace platform {
 
 namespace {
 
+// What is remembered of directory contents goes before and after every change the program makes.
+struct IndexReset {
+    IndexReset() { ResolvedPath::forgetIndexes(); }
+    ~IndexReset() { ResolvedPath::forgetIndexes(); }
+    IndexReset(const IndexReset&) = delete;
+    IndexReset& operator=(const IndexReset&) = delete;
+};
+
+}
+
+namespace {
+
 bool sameFile(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -62,6 +74,7 @@ bool FileSystem::copyData(const std::string& fromHost, const struct stat& fromSt
 
 bool FileSystem::CopyFileA(const std::string& from, const std::string& to, bool failIfExists)
 {
+    const IndexReset indexReset;
     auto source = resolve(from);
     auto target = resolve(to);
     struct stat src {}, dst {};
@@ -76,6 +89,7 @@ bool FileSystem::CopyFileA(const std::string& from, const std::string& to, bool 
 
 bool FileSystem::MoveFileA(const std::string& from, const std::string& to)
 {
+    const IndexReset indexReset;
     auto source = resolve(from);
     auto target = resolve(to);
     struct stat src {}, dst {};
@@ -123,6 +137,7 @@ bool FileSystem::moveByCopy(const ResolvedPath& from, const ResolvedPath& to, co
 
 bool FileSystem::DeleteFileA(const std::string& path)
 {
+    const IndexReset indexReset;
     auto target = resolve(path);
     struct stat st {};
     if (!target || ::lstat(target->host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
@@ -135,6 +150,7 @@ bool FileSystem::DeleteFileA(const std::string& path)
 
 bool FileSystem::CreateDirectoryA(const std::string& path)
 {
+    const IndexReset indexReset;
     auto target = resolve(path);
     struct stat st {};
     if (!target || target->parent.empty() || ::lstat(target->host.c_str(), &st) == 0)
@@ -147,10 +163,18 @@ bool FileSystem::CreateDirectoryA(const std::string& path)
 
 UniqueFd FileSystem::openForReading(const std::string& winPath, struct stat& st) const
 {
-    auto source = resolve(winPath);
-    if (!source || takeFault(Fault::Op::Open, { expand(winPath) }))
+    WinPath path = absolute(winPath);
+    auto root = mappedRoot(path.drive());
+    if (!root || takeFault(Fault::Op::Open, { path.text() }))
         return {};
-    UniqueFd fd(::open(source->host.c_str(), O_RDONLY | O_CLOEXEC));
+    // Most names are spelled as on disk; only a miss needs the case-blind look-up.
+    UniqueFd fd(::open(ResolvedPath::exactHost(*root, path.parts()).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        auto source = ResolvedPath::resolve(*root, path.parts());
+        if (!source || !source->found)
+            return {};
+        fd = UniqueFd(::open(source->host.c_str(), O_RDONLY | O_CLOEXEC));
+    }
     if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     return fd;
@@ -192,6 +216,7 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const
 
 bool FileSystem::writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    const IndexReset indexReset;
     auto target = resolve(path);
     struct stat st {};
     if (!target || target->parent.empty())

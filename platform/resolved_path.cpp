@@ -8,6 +8,8 @@
 #include <memory>
 #include <string_view>
 #include <sys/stat.h>
+#include <ctime>
+#include <unordered_map>
 
 namespace platform {
 
@@ -22,42 +24,173 @@ bool validComponent(std::string_view part)
     return true;
 }
 
+// Lower-cased names of a directory's entries, each with the first matching entry in byte order.
+// Kept per directory while the directory's modification time stays the same, so a scan of many
+// missing companion files reads a large directory once instead of once per file. An index read
+// within a few milliseconds of the directory's last change is not kept: a file created in the
+// same clock tick would not move the time.
+struct DirIndex {
+    dev_t device {};
+    ino_t inode {};
+    timespec modified {};
+    long long checkedAt { 0 }; // monotonic time the directory was last seen unchanged
+    std::unordered_map<std::string, std::string> names;
+};
+
+// Within this time of the last check a cached index is trusted without asking the directory
+// again; the program's own changes drop the indexes at once (forgetIndexes).
+constexpr long long recheckNs = 100'000'000;
+
+long long monotonicNow()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+constexpr long long settleNs = 50'000'000;
+
+long long nanoseconds(const timespec& t)
+{
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+std::unordered_map<std::string, DirIndex>& indexCache()
+{
+    static std::unordered_map<std::string, DirIndex> cache;
+    return cache;
+}
+
+std::optional<DirIndex> readIndex(const std::string& dir, const struct stat& st)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), ::closedir);
+    if (!handle)
+        return std::nullopt;
+    DirIndex index { st.st_dev, st.st_ino, st.st_mtim, {} };
+    while (const dirent* entry = ::readdir(handle.get())) {
+        std::string name = entry->d_name;
+        auto [it, added] = index.names.try_emplace(asciiLowerCopy(name), name);
+        if (!added && name < it->second)
+            it->second = name;
+    }
+    return index;
+}
+
+std::string lookUp(const DirIndex& index, const std::string& name)
+{
+    auto found = index.names.find(asciiLowerCopy(name));
+    return found == index.names.end() ? std::string() : found->second;
+}
+
+// The entry of the directory `dir` (whose stat is `st`) matching `name` ignoring ASCII case.
+std::string findInIndex(const std::string& dir, const struct stat& st, const std::string& name)
+{
+    auto& cache = indexCache();
+    auto cached = cache.find(dir);
+    bool fresh = cached != cache.end() && cached->second.device == st.st_dev && cached->second.inode == st.st_ino
+        && nanoseconds(cached->second.modified) == nanoseconds(st.st_mtim);
+    if (fresh)
+        cached->second.checkedAt = monotonicNow();
+    const DirIndex* index = fresh ? &cached->second : nullptr;
+    std::optional<DirIndex> uncached;
+    if (!index) {
+        uncached = readIndex(dir, st);
+        if (!uncached)
+            return {};
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        if (nanoseconds(now) - nanoseconds(st.st_mtim) >= settleNs) {
+            if (cache.size() >= 64)
+                cache.clear();
+            uncached->checkedAt = monotonicNow();
+            index = &(cache[dir] = std::move(*uncached));
+        } else {
+            index = &*uncached;
+        }
+    }
+    return lookUp(*index, name);
+}
+
+// A cached index of `dir` checked a moment ago, or nullptr.
+const DirIndex* recentIndex(const std::string& dir)
+{
+    auto& cache = indexCache();
+    auto cached = cache.find(dir);
+    if (cached == cache.end() || monotonicNow() - cached->second.checkedAt > recheckNs)
+        return nullptr;
+    return &cached->second;
+}
+
 // The entry of `dir` called `name`, exactly or else ignoring ASCII case; "" when there is none.
 std::string findEntry(const std::string& dir, const std::string& name)
 {
     struct stat st {};
     if (::lstat(joinHost(dir, name).c_str(), &st) == 0)
         return name;
-    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), ::closedir);
-    if (!handle)
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return {};
-    std::string best;
-    while (const dirent* entry = ::readdir(handle.get())) {
-        std::string_view candidate = entry->d_name;
-        if (equalIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best))
-            best = candidate;
-    }
-    return best;
+    return findInIndex(dir, st, name);
 }
 
+}
+
+void ResolvedPath::forgetIndexes()
+{
+    indexCache().clear();
+}
+
+std::string ResolvedPath::exactHost(const std::string& root, const std::vector<std::string>& parts)
+{
+    for (const auto& part : parts)
+        if (!validComponent(part))
+            return {};
+    std::string host = root;
+    for (const auto& part : parts)
+        host = joinHost(host, cp1252ToUtf8(part));
+    return host;
 }
 
 std::optional<ResolvedPath> ResolvedPath::resolve(const std::string& root, const std::vector<std::string>& parts)
 {
-    ResolvedPath path;
-    path.host = root;
-    bool found = true;
+    std::vector<std::string> given;
     for (const std::string& part : parts) {
         if (!validComponent(part))
             return std::nullopt;
-        std::string name = cp1252ToUtf8(part);
-        std::string onDisk = found ? findEntry(path.host, name) : std::string();
+        given.push_back(cp1252ToUtf8(part));
+    }
+    ResolvedPath path;
+    path.host = root;
+    // Most paths exist exactly as spelled: one call settles them.
+    std::string parent = root, exact = root;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        parent = exact;
+        exact = joinHost(exact, given[i]);
+    }
+    struct stat st {};
+    bool allExact = ::lstat(exact.c_str(), &st) == 0;
+    if (allExact)
+        path.exactStat = st;
+    // Next most often only the last name is missing or spelled in another case.
+    std::size_t exactPrefix = allExact ? given.size() : 0;
+    const DirIndex* recent = allExact || given.empty() ? nullptr : recentIndex(parent);
+    if (recent || (!allExact && !given.empty() && ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+        exactPrefix = given.size() - 1;
+    bool found = true;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::string& name = given[i];
+        std::string onDisk;
+        if (i < exactPrefix)
+            onDisk = name;
+        else if (found)
+            onDisk = i + 1 != given.size() || exactPrefix != i ? findEntry(path.host, name)
+                : recent ? lookUp(*recent, name) : findInIndex(parent, st, name);
         found = !onDisk.empty();
         path.parent = path.host;
         path.givenName = name;
         path.names.push_back(found ? onDisk : name);
         path.host = joinHost(path.host, path.names.back());
     }
+    path.found = found;
     return path;
 }
 
