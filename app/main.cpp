@@ -1,13 +1,18 @@
 #include "app/tavisco.h"
 #include "app/titlepic.h"
+#include "platform/filesystem.h"
 #include "toolkit/application.h"
 #include "toolkit/qt/qt_startup.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication qtApplication(argc, argv);
+    // Drive letters: the standard ones, then those pinned by drives.ini in the start directory.
+    auto& files = platform::FileSystem::instance();
+    files.mapDefaultDrives(QDir::currentPath().toStdString());
     tk::installQtBackend();
     auto& application = tk::Application();
     application.SetTitle("Tavisco");

@@ -64,6 +64,16 @@ void TBitBtn::LoadStockGlyph(const std::string& resource)
 
 void TBitBtn::Paint(TCanvas& canvas)
 {
+    // A picture as large as the button, without caption, is the whole face: drawn as it is,
+    // black included, and pushed in by a pixel while pressed.
+    if (Caption().empty() && m_glyph.CellWidth() >= Width() && m_glyph.CellHeight() >= Height()) {
+        TPoint shift = PressOffset();
+        TBitmap face;
+        int cell = Enabled() || m_glyph.NumGlyphs() < 2 ? 0 : 1;
+        face.LoadFromImage(m_glyph.Bitmap().Image().copy(cell * m_glyph.CellWidth(), 0, m_glyph.CellWidth(), m_glyph.CellHeight()));
+        canvas.Draw(shift.X, shift.Y, face);
+        return;
+    }
     PaintFace(canvas);
     m_glyph.DrawWithCaption(canvas, ClientRect(), Caption(), Font(), m_layout, m_margin, m_spacing, Enabled(),
         PressOffset());

@@ -45,6 +45,12 @@ void TForm::CenterOnScreen()
     SetBounds((screen.Width() - Width()) / 2, (screen.Height() - Height()) / 2, Width(), Height());
 }
 
+void TForm::CaptionChanged()
+{
+    if (m_host)
+        m_host->CaptionChanged();
+}
+
 void TForm::Close()
 {
     TCloseAction action = caHide;

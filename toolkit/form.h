@@ -66,6 +66,9 @@ public:
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
 
+protected:
+    void CaptionChanged() override;
+
 private:
     void Guard(const std::function<void()>&);
     void PopupFor(TControl*, int x, int y);

@@ -39,7 +39,8 @@ void TQtBackend::Run()
 {
     const std::string& title = Application().Title();
     if (!title.empty())
-        QGuiApplication::setApplicationDisplayName(QString::fromStdString(platform::cp1252ToUtf8(title)));
+        // The name the desktop shows for the program; a display name would be added to every window title.
+        QGuiApplication::setApplicationName(QString::fromStdString(platform::cp1252ToUtf8(title)));
     Rearm();
     QApplication::exec();
 }
