@@ -129,6 +129,7 @@ void TForm1::BuildLayout()
     ddmode = label(this, "ddmode", Bounds(6, 30, 161, 15), "Doubleclick");
     setFont(ddmode, "Arial", -12, fsBold, clSilver);
     Image4 = picture(this, "Image4", Bounds(168, 1, 563, 48), "banner.bmp");
+    cls = glyphButton(this, "cls", Bounds(713, 1, 16, 61), "close.bmp");
 
     // Area 2: left column, bottom to top.
     button2 = label(this, "button2", Bounds(0, 50, 161, 15), "Select Drives && Directorys", taCenter);

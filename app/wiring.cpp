@@ -25,6 +25,7 @@ void TForm1::WireEvents()
 {
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
 
+    cls->OnClick = notify(this, &TForm1::clsClick);
     ddmode->OnClick = notify(this, &TForm1::ddmodeClick);
     button2->OnClick = notify(this, &TForm1::Button2Click);
     pic->OnClick = notify(this, &TForm1::picClick);
