@@ -1,5 +1,6 @@
 #include "tests/support/program.h"
 
+#include "platform/filesystem.h"
 #include "tests/support/qt_app.h"
 #include "toolkit/application.h"
 #include "toolkit/clipboard.h"
@@ -26,12 +27,18 @@ Program::~Program()
     Application().SetClock(std::make_unique<tk::TRealClock>());
 }
 
+void Program::startIn(const std::string& winDir)
+{
+    m_startDir = winDir.ends_with('\\') ? winDir : winDir + "\\";
+    drives.write(m_startDir + ".keep", "");
+}
+
 void Program::settings(const std::vector<std::string>& lines)
 {
     std::string text;
     for (const auto& line : lines)
         text += line + "\r\n";
-    drives.write("c:\\tavisco.ini", text);
+    drives.write(m_startDir + "tavisco.ini", text);
 }
 
 void Program::rom(const std::string& dir, const std::string& name, const RomImage& image)
@@ -41,6 +48,10 @@ void Program::rom(const std::string& dir, const std::string& name, const RomImag
 
 TForm1& Program::start()
 {
+    form.reset();
+    auto& files = platform::FileSystem::instance();
+    files.resetCurrentDirectories();
+    files.setCurrentDirectory(m_startDir);
     form = std::make_unique<TForm1>();
     form->Show();
     return *form;
@@ -49,7 +60,11 @@ TForm1& Program::start()
 TForm1& Program::startAndSettle()
 {
     start();
-    advance(100 * 15 + 50);
+    // Tick 15 comes 1.4 s after the first scans end, however long they took; the first presence
+    // poll follows a second later and scans the Zip disk again.
+    for (int i = 0; i < 1000 && form->StartupTicks < 15; ++i)
+        advance(100);
+    advance(1000);
     drain();
     return *form;
 }

@@ -21,13 +21,19 @@ public:
     ScriptedDialogs* dialogs { nullptr };
     std::unique_ptr<TForm1> form;
 
+    // The directory the program is started in, "c:\\" unless moved here before settings().
+    void startIn(const std::string& winDir);
+    const std::string& startDir() const { return m_startDir; }
     // Writes tavisco.ini in the start directory; lines end with CR LF.
     void settings(const std::vector<std::string>& lines);
     // An image in the given Windows directory, e.g. rom("d:\\roms\\", "mario.v64", {...}).
     void rom(const std::string& dir, const std::string& name, const RomImage& image = {});
-    // Creates the window (FormCreate runs) and shows it, as the program entry does.
+    // Creates the window (FormCreate runs) and shows it, as the program entry does. A window of an
+    // earlier start goes first, and the directories are a new process's: the start directory is
+    // current, every other drive at its root.
     TForm1& start();
-    // Runs start-up to its end: tick 15 of the start-up timer, and the console drained.
+    // Runs start-up to its end: tick 15 of the start-up timer and the first presence poll, then
+    // lets the console drain.
     TForm1& startAndSettle();
 
     void advance(std::int64_t ms);
@@ -51,4 +57,7 @@ public:
     std::string clipboard() const;
     // The rows of a table, each as its seven cells.
     static std::vector<std::vector<std::string>> rows(const tk::TStringGrid* grid);
+
+private:
+    std::string m_startDir { "c:\\" };
 };
