@@ -20,6 +20,8 @@
 #include "toolkit/timer.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class TForm2;
 
@@ -208,8 +210,17 @@ public:
     void Timer1Timer(TObject* sender);
     void Timer2Timer(TObject* sender);
 
-    // ---- Operations of later subsystems ----
+    // ---- Transfers, delete, clear, rename ----
+    bool copyexisting(const std::string& source, const std::string& destination);
     void b1Click(TObject* sender);
+    void b2Click(TObject* sender);
+    void b3Click(TObject* sender);
+    void Updateall1Click(TObject* sender);
+    void b6Click(TObject* sender);
+    void ClearZipDisk1Click(TObject* sender);
+    void b4Click(TObject* sender);
+
+    // ---- Operations of later subsystems ----
     void b5Click(TObject* sender);
     void Setcategory1Click(TObject* sender);
 
@@ -234,5 +245,11 @@ private:
     void activateTable(tk::TStringGrid* active, tk::TPanel* frame, tk::TStringGrid* other, tk::TPanel* otherFrame);
     void copyPicturePath(const std::string& path);
     void setModeCaption();
+    bool copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
+        const std::string& ramTo, const std::string& romFile);
+    bool updateSaves(const std::string& base);
+    bool deleteGame(const std::string& base, const std::string& romFile);
+    std::vector<std::pair<std::string, std::string>> renamePlan(
+        const std::string& old, const std::string& renamed, const std::string& romFile) const;
     std::string directoryValue(const tk::TDirectoryListBox* dirList) const;
 };

@@ -39,9 +39,21 @@ void TForm1::WireEvents()
     zip->OnMouseDown = mouse(this, &TForm1::zipMouseDown);
 
     b1->OnClick = notify(this, &TForm1::b1Click);
+    b2->OnClick = notify(this, &TForm1::b2Click);
+    b3->OnClick = notify(this, &TForm1::b3Click);
+    b4->OnClick = notify(this, &TForm1::b4Click);
     b5->OnClick = notify(this, &TForm1::b5Click);
+    b6->OnClick = notify(this, &TForm1::b6Click);
+    ClearZipDisk1->OnClick = notify(this, &TForm1::ClearZipDisk1Click);
+    Updateall1->OnClick = notify(this, &TForm1::Updateall1Click);
+    m3->OnClick = notify(this, &TForm1::b3Click);
+    Updateall2->OnClick = notify(this, &TForm1::Updateall1Click);
+    m2->OnClick = notify(this, &TForm1::b2Click);
+    m6->OnClick = notify(this, &TForm1::b6Click);
+    DeleteAll1->OnClick = notify(this, &TForm1::ClearZipDisk1Click);
     m1->OnClick = notify(this, &TForm1::b1Click);
     m5->OnClick = notify(this, &TForm1::b5Click);
+    m4->OnClick = notify(this, &TForm1::b4Click);
     Setcategory1->OnClick = notify(this, &TForm1::Setcategory1Click);
 
     diskrefresh->OnClick = notify(this, &TForm1::diskrefreshClick);

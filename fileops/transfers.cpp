@@ -1,5 +1,91 @@
 #include "app/tavisco.h"
+#include "platform/filesystem.h"
+
+namespace {
+
+const char* const copyExtensions[] = { ".eep", ".ips", ".aps", ".zcc", ".ram" };
+const char* const updateExtensions[] = { ".eep", ".zcc", ".ram" };
+
+// The file name after the path's last backslash.
+std::string nameOf(const std::string& path)
+{
+    return path.substr(path.rfind('\\') + 1);
+}
+
+}
+
+bool TForm1::copyexisting(const std::string& source, const std::string& destination)
+{
+    auto& fs = platform::FileSystem::instance();
+    if (!fs.fileExists(source))
+        return true;
+    if (fs.CopyFileA(source, destination, false))
+        return true;
+    sysdis("Could not copy " + nameOf(source));
+    return false;
+}
+
+// Copies the image and the companion files of one game from one place to another.
+bool TForm1::copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
+    const std::string& ramTo, const std::string& romFile)
+{
+    bool ok = copyexisting(romFrom + romFile, romTo + romFile);
+    for (const char* ext : copyExtensions)
+        ok = copyexisting(ramFrom + SelectedGame + ext, ramTo + SelectedGame + ext) && ok;
+    return ok;
+}
+
+bool TForm1::updateSaves(const std::string& base)
+{
+    bool ok = true;
+    for (const char* ext : updateExtensions)
+        ok = copyexisting(ZipRoot + base + ext, RamPath + base + ext) && ok;
+    return ok;
+}
 
 void TForm1::b1Click(TObject*)
 {
+    int r = disk->Row();
+    sys("+");
+    sysdis("Copy " + disk->Cell(0, r));
+    sysdis("to Zipdisc, please wait...");
+    bool ok = copyGame(RomPath, RamPath, ZipRoot, ZipRoot, disk->Cell(5, r));
+    sysdis(ok ? "Copy complete." : "Copy failed !!!");
+    sysdis("Wait until the Zipled is off...");
+    ziprefreshClick(this);
+}
+
+void TForm1::b2Click(TObject*)
+{
+    int r = zip->Row();
+    sys("+");
+    sysdis("Copy " + zip->Cell(0, r));
+    sysdis("to archive, please wait...");
+    bool ok = copyGame(ZipRoot, ZipRoot, RomPath, RamPath, zip->Cell(5, r));
+    sysdis(ok ? "Copy complete." : "Copy failed !!!");
+    sysdis("Wait until the Zipled is off...");
+    diskrefreshClick(this);
+}
+
+void TForm1::b3Click(TObject*)
+{
+    sys("+");
+    sysdis("Update " + zip->Cell(0, zip->Row()));
+    bool ok = updateSaves(SelectedGame);
+    sysdis(ok ? "Update complete." : "Update failed !!!");
+    sysdis("Wait until the Zipled is off...");
+    zipClick(this);
+}
+
+void TForm1::Updateall1Click(TObject*)
+{
+    sys("+");
+    bool ok = true;
+    for (int r = 0; r < zip->RowCount(); ++r) {
+        sysdis("Update " + zip->Cell(0, r));
+        ok = updateSaves(getfield(zip->Cell(5, r), '.', 1)) && ok;
+    }
+    sysdis(ok ? "Update complete." : "Update failed !!!");
+    sysdis("Wait until the Zipled is off...");
+    zipClick(this);
 }

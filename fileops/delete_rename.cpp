@@ -1,0 +1,147 @@
+#include "app/tavisco.h"
+#include "catalogue/text.h"
+#include "platform/filesystem.h"
+#include "toolkit/application.h"
+#include "toolkit/dialogs.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char* const deleteExtensions[] = { ".v64", ".rom", ".ram", ".ips", ".zcc", ".eep" };
+const char* const renameExtensions[] = { ".eep", ".ram", ".zcc", ".ips", ".bmp", ".nfo", ".cat" };
+
+bool confirmed(const std::string& text)
+{
+    return tk::Application().Dialogs().MessageBox(text, "Warning !!!", tk::MB_OKCANCEL) == tk::IDOK;
+}
+
+// A name Windows could give a file: not blank, no reserved or control characters, not "." or "..".
+bool validName(const std::string& name)
+{
+    if (trim(name).empty() || name == "." || name == "..")
+        return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos)
+            return false;
+    return true;
+}
+
+}
+
+// Deletes a game's files from the Zip root: the files named after its base name, then the image
+// under its own name. A file that is not there is no failure.
+bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
+{
+    auto& fs = platform::FileSystem::instance();
+    std::vector<std::string> names;
+    for (const char* ext : deleteExtensions)
+        names.push_back(base + ext);
+    names.push_back(romFile);
+    bool ok = true;
+    for (const auto& name : names) {
+        if (name.empty() || fs.DeleteFileA(ZipRoot + name) || !fs.fileExists(ZipRoot + name))
+            continue;
+        sysdis("Could not delete " + name);
+        ok = false;
+    }
+    return ok;
+}
+
+void TForm1::b6Click(TObject*)
+{
+    Timer3->SetInterval(1000);
+    std::string name = SelectedGame;
+    std::string romFile = zip->Cell(5, zip->Row());
+    if (!confirmed("Are you sure to delete " + name + ".* from ZipDrive ?"))
+        return;
+    sys("+");
+    bool ok = true;
+    // Without a game name the extensions alone would name files.
+    if (!name.empty()) {
+        sysdis("Deleting " + name + ".*");
+        ok = deleteGame(name, romFile);
+    }
+    sysdis(ok ? "Delete complete" : "Delete failed !!!");
+    ziprefreshClick(this);
+}
+
+void TForm1::ClearZipDisk1Click(TObject*)
+{
+    if (!confirmed("Are you sure to clear the Zipdisc ?"))
+        return;
+    bool ok = true;
+    for (int r = 0; r < zip->RowCount(); ++r) {
+        std::string base = getfield(zip->Cell(5, r), '.', 1);
+        if (base.empty())
+            continue;
+        sysdis("Deleting " + base + ".*");
+        ok = deleteGame(base, zip->Cell(5, r)) && ok;
+    }
+    sysdis(" ");
+    sysdis(ok ? "Zipdisc cleared." : "Delete failed !!!");
+    ziprefreshClick(this);
+}
+
+// The renames a new name asks for, as (old path, new path), for the files that exist.
+std::vector<std::pair<std::string, std::string>> TForm1::renamePlan(
+    const std::string& old, const std::string& renamed, const std::string& romFile) const
+{
+    auto& fs = platform::FileSystem::instance();
+    std::vector<std::pair<std::string, std::string>> plan;
+    auto add = [&](const std::string& dir, const std::string& from, const std::string& to) {
+        if (fs.fileExists(dir + from))
+            plan.emplace_back(dir + from, dir + to);
+    };
+    add(RomPath, old + ".v64", renamed + ".v64");
+    add(RomPath, old + ".rom", renamed + ".rom");
+    for (const char* ext : renameExtensions)
+        add(RamPath, old + ext, renamed + ext);
+    // The image itself, when its name holds more than the base name and its extension.
+    std::string rest = romFile.substr(std::min(romFile.find('.'), romFile.size()));
+    if (!romFile.empty() && romFile != old + ".v64" && romFile != old + ".rom")
+        add(RomPath, romFile, renamed + rest);
+    return plan;
+}
+
+void TForm1::b4Click(TObject*)
+{
+    auto& fs = platform::FileSystem::instance();
+    std::string old = SelectedGame;
+    std::string romFile = disk->Cell(5, disk->Row());
+    std::string renamed = old;
+    if (!tk::Application().Dialogs().InputQuery("Rename all Files of \"" + SelectedTitle + "\"",
+            "Enter new name for: " + old + ".*", renamed))
+        return;
+    sys("+");
+    if (!validName(renamed)) {
+        sysdis("Invalid name: " + renamed);
+        return;
+    }
+    auto plan = renamed == old ? decltype(renamePlan(old, renamed, romFile)) {} : renamePlan(old, renamed, romFile);
+    for (const auto& [from, to] : plan) {
+        // A target that is the very file (a change of letter case) is no conflict.
+        if (fs.fileExists(to) && fs.hostPath(to) != fs.hostPath(from)) {
+            sysdis("Name already in use: " + renamed + ".*");
+            return;
+        }
+    }
+    sysdis("Renaming " + old + ".* to " + renamed + ".*");
+    bool ok = true;
+    std::vector<std::pair<std::string, std::string>> done;
+    for (const auto& [from, to] : plan) {
+        if (!fs.MoveFileA(from, to)) {
+            sysdis("Could not rename " + from.substr(from.rfind('\\') + 1));
+            ok = false;
+            break;
+        }
+        done.emplace_back(from, to);
+    }
+    // All or nothing: what was renamed goes back.
+    if (!ok)
+        for (auto it = done.rbegin(); it != done.rend(); ++it)
+            fs.MoveFileA(it->second, it->first);
+    sysdis(ok ? "Rename complete." : "Rename failed !!!");
+    diskrefreshClick(this);
+}
