@@ -240,6 +240,9 @@ void TForm1::BuildLayout()
 
     BuildDrivePanel();
     BuildCategoryPanel();
+    BuildInfoPanel();
+    BuildCheatPanel();
+    BuildAboutPanel();
     BuildMenus();
 
     Timer1 = timer(this, "Timer1", 100, true);
@@ -296,6 +299,83 @@ void TForm1::BuildCategoryPanel()
     BitBtn2->SetKind(bkCancel);
 }
 
+namespace {
+
+TButton* smallButton(TWinControl* parent, const char* name, TRect r, const char* caption)
+{
+    auto* button = make<TButton>(parent, name, r.Left, r.Top, r.Width(), r.Height());
+    button->SetCaption(caption);
+    return button;
+}
+
+TLabel* panelTitle(TWinControl* parent, const char* name, TRect r)
+{
+    auto* title = label(parent, name, r, "-");
+    setFont(title, "Arial", -16, fsBold, clWindowText);
+    return title;
+}
+
+}
+
+void TForm1::BuildInfoPanel()
+{
+    infop = panel(this, "infop", Bounds(166, 48, 566, 500), bvRaised, clBtnFace);
+    infop->Hide();
+    Label3 = panelTitle(infop, "Label3", Bounds(5, 5, 204, 20));
+    info = make<TMemo>(infop, "info", 4, 24, 557, 471);
+    info->SetScrollBars(ssBoth);
+    info->SetWordWrap(false);
+    Button3 = smallButton(infop, "Button3", Bounds(480, 5, 81, 15), "Close");
+    Button4 = smallButton(infop, "Button4", Bounds(392, 5, 82, 15), "copy to Clip");
+    Button5 = smallButton(infop, "Button5", Bounds(304, 5, 82, 15), "paste from Clip");
+}
+
+void TForm1::BuildCheatPanel()
+{
+    Panel3 = panel(this, "Panel3", Bounds(296, 160, 313, 321), bvRaised, clBtnFace);
+    Panel3->Hide();
+    Label9 = panelTitle(Panel3, "Label9", Bounds(8, 5, 209, 20));
+    zcc = make<TMemo>(Panel3, "zcc", 8, 24, 297, 289);
+    zcc->SetScrollBars(ssVertical);
+    zcc->SetWordWrap(false);
+    zcc->Lines().SetLines({ "zcc" });
+    Button6 = smallButton(Panel3, "Button6", Bounds(224, 5, 81, 15), "Close");
+}
+
+void TForm1::BuildAboutPanel()
+{
+    Panel4 = panel(this, "Panel4", Bounds(176, 88, 393, 377), bvRaised, clBlack);
+    Panel4->Hide();
+    auto text = [this](const char* name, TRect r, const char* caption, int height, TFontStyles style, TColor colour,
+                    TAlignment alignment = taLeftJustify) {
+        auto* l = label(Panel4, name, r, caption, alignment);
+        setFont(l, "Arial", height, style, colour);
+        return l;
+    };
+    auto link = [this](const char* name, TRect r, const char* caption, const char* face, int height, TAlignment alignment) {
+        auto* l = label(Panel4, name, r, caption, alignment);
+        setFont(l, face, height, fsUnderline | (height == -15 ? fsBold : 0), clBlue);
+        l->SetCursor(crHandPoint);
+        return l;
+    };
+    Label7 = text("Label7", Bounds(6, 6, 379, 32), "Tavisco 64", -27, fsBold | fsItalic, 2473666, taCenter);
+    Label10 = text("Label10", Bounds(238, 43, 146, 14), "written by the Tavisco team", -11, 0, clSilver);
+    Label11 = text("Label11", Bounds(6, 67, 59, 18), "Contact:", -15, fsBold, clSilver);
+    CorvaneURLLabel1 = link("CorvaneURLLabel1", Bounds(72, 67, 176, 18), "team@tavisco.example", "Arial", -15, taLeftJustify);
+    Label12 = text("Label12", Bounds(146, 121, 100, 18), "sponsored by:", -15, fsBold, clSilver);
+    Image9 = picture(Panel4, "Image9", Bounds(110, 144, 173, 44), "sponsor1.bmp");
+    Image9->SetAutoSize(true);
+    CorvaneURLLabel3 = link("CorvaneURLLabel3", Bounds(140, 187, 112, 13), "www.gildcart.example", "MS Sans Serif", -11, taRightJustify);
+    Image7 = picture(Panel4, "Image7", Bounds(18, 208, 357, 43), "sponsor2.bmp");
+    Image7->SetAutoSize(true);
+    CorvaneURLLabel2 = link("CorvaneURLLabel2", Bounds(141, 251, 110, 13), "www.tarnwick.example", "MS Sans Serif", -11, taRightJustify);
+    Label13 = text("Label13", Bounds(160, 283, 73, 18), "hosted by:", -15, fsBold, clSilver);
+    Image8 = picture(Panel4, "Image8", Bounds(127, 304, 138, 43), "host.bmp");
+    Image8->SetAutoSize(true);
+    CorvaneURLLabel4 = link("CorvaneURLLabel4", Bounds(141, 347, 110, 13), "www.quaylight.example", "MS Sans Serif", -11, taRightJustify);
+    Label14 = text("Label14", Bounds(336, 355, 51, 17), "close", -15, fsBold | fsItalic, clBlue, taCenter);
+}
+
 void TForm1::BuildMenus()
 {
     PopupMenu1 = new TPopupMenu(this, "PopupMenu1");
@@ -329,8 +409,9 @@ void TForm1::BuildMenus()
 
 void TForm1::placePanels()
 {
-    Panel2->SetLeft(312);
-    Panel2->SetTop(112);
-    zipram->SetLeft(0);
-    zipram->SetTop(0);
+    infop->SetBounds(166, 48, infop->Width(), infop->Height());
+    Panel2->SetBounds(312, 112, Panel2->Width(), Panel2->Height());
+    Panel4->SetBounds(176, 88, Panel4->Width(), Panel4->Height());
+    Panel3->SetBounds(296, 160, Panel3->Width(), Panel3->Height());
+    zipram->SetBounds(0, 0, zipram->Width(), zipram->Height());
 }

@@ -125,6 +125,33 @@ public:
     tk::TEdit* Edit1 {};
     tk::TBitBtn* BitBtn1 {};
     tk::TBitBtn* BitBtn2 {};
+    // Game info editor.
+    tk::TPanel* infop {};
+    tk::TLabel* Label3 {};
+    tk::TMemo* info {};
+    tk::TButton* Button3 {};
+    tk::TButton* Button4 {};
+    tk::TButton* Button5 {};
+    // Cheat text editor.
+    tk::TPanel* Panel3 {};
+    tk::TLabel* Label9 {};
+    tk::TMemo* zcc {};
+    tk::TButton* Button6 {};
+    // About panel.
+    tk::TPanel* Panel4 {};
+    tk::TLabel* Label7 {};
+    tk::TLabel* Label10 {};
+    tk::TLabel* Label11 {};
+    tk::TLabel* CorvaneURLLabel1 {};
+    tk::TLabel* Label12 {};
+    tk::TImage* Image9 {};
+    tk::TLabel* CorvaneURLLabel3 {};
+    tk::TImage* Image7 {};
+    tk::TLabel* CorvaneURLLabel2 {};
+    tk::TLabel* Label13 {};
+    tk::TImage* Image8 {};
+    tk::TLabel* CorvaneURLLabel4 {};
+    tk::TLabel* Label14 {};
     // Pop-up menus.
     tk::TPopupMenu* PopupMenu1 {};
     tk::TMenuItem* ClearZipDisk1 {};
@@ -173,6 +200,11 @@ public:
     bool SettingsEndWithBreak { true };
     bool HelpMode { false };
     bool LogoDrag { false };
+    int LogoGrabY { 0 };
+    bool WindowDrag { false };
+    int GrabX { 0 };
+    int GrabY { 0 };
+    int CurrentHelpTopic { 0 };
     // The splash window, while start-up runs (none in tests that don't need it).
     TForm2* Splash {};
 
@@ -210,6 +242,58 @@ public:
     void Timer1Timer(TObject* sender);
     void Timer2Timer(TObject* sender);
 
+    // ---- Help mode and window chrome ----
+    void hcapClick(TObject* sender);
+    void Timer4Timer(TObject* sender);
+    void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void diskMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void zipMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void romdirMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void picMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b2MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b3MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b4MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b5MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void b6MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void c1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void clsMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void button2MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Panel1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void ddmodeMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image5MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void arefreshMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void nlogoMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void nlogoMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void nlogoMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Image4MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Image4MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image4MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Label8Click(TObject* sender);
+    void Button7Click(TObject* sender);
+    void CorvaneURLLabel1Click(TObject* sender);
+    void CorvaneURLLabel2Click(TObject* sender);
+    void CorvaneURLLabel3Click(TObject* sender);
+    void CorvaneURLLabel4Click(TObject* sender);
+
+    // ---- Sorting ----
+    void c1Click(TObject* sender);
+    void c2Click(TObject* sender);
+    void c3Click(TObject* sender);
+    void c4Click(TObject* sender);
+    void c5Click(TObject* sender);
+    void c6Click(TObject* sender);
+    void c7Click(TObject* sender);
+    void disksort();
+    void disksort2();
+    void diskKeyPress(TObject* sender, char& key);
+
+    // ---- Categories ----
+    void catlistClick(TObject* sender);
+    void catlistDblClick(TObject* sender);
+    void BitBtn1Click(TObject* sender);
+    void BitBtn2Click(TObject* sender);
+
     // ---- Transfers, delete, clear, rename ----
     bool copyexisting(const std::string& source, const std::string& destination);
     void b1Click(TObject* sender);
@@ -220,15 +304,35 @@ public:
     void ClearZipDisk1Click(TObject* sender);
     void b4Click(TObject* sender);
 
-    // ---- Operations of later subsystems ----
+    // ---- Region folders ----
+    void SpeedButton1Click(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void SpeedButton3Click(TObject* sender);
+    void SpeedButton4Click(TObject* sender);
+    void MovetoUSA1Click(TObject* sender);
+    void movetoEUR1Click(TObject* sender);
+    void movetoJAP1Click(TObject* sender);
+    void movetoINT1Click(TObject* sender);
+
+    // ---- Game info, cheat text, category panel, game list ----
     void b5Click(TObject* sender);
+    void ViewEditZCC1Click(TObject* sender);
+    void Button3Click(TObject* sender);
+    void Button4Click(TObject* sender);
+    void Button5Click(TObject* sender);
+    void Button6Click(TObject* sender);
     void Setcategory1Click(TObject* sender);
+    void GenerateRomlist1Click(TObject* sender);
+    void GenerateRomlist2Click(TObject* sender);
 
 private:
     void BuildLayout();
     void BuildDrivePanel();
     void BuildCategoryPanel();
     void BuildMenus();
+    void BuildInfoPanel();
+    void BuildCheatPanel();
+    void BuildAboutPanel();
     void WireEvents();
     void loadSettings();
     void saveSettings();
@@ -245,6 +349,8 @@ private:
     void activateTable(tk::TStringGrid* active, tk::TPanel* frame, tk::TStringGrid* other, tk::TPanel* otherFrame);
     void copyPicturePath(const std::string& path);
     void setModeCaption();
+    void showHelp(int topic, const std::vector<std::string>& lines);
+    void sortBy(int column, bool numeric);
     bool copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
         const std::string& ramTo, const std::string& romFile);
     bool updateSaves(const std::string& base);

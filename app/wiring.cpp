@@ -12,6 +12,12 @@ TNotifyEvent notify(Form* form, void (Form::*handler)(TObject*))
 }
 
 template <class Form>
+TMouseMoveEvent moved(Form* form, void (Form::*handler)(TObject*, TShiftState, int, int))
+{
+    return [form, handler](TObject* sender, TShiftState s, int x, int y) { (form->*handler)(sender, s, x, y); };
+}
+
+template <class Form>
 TMouseEvent mouse(Form* form, void (Form::*handler)(TObject*, TMouseButton, TShiftState, int, int))
 {
     return [form, handler](TObject* sender, TMouseButton b, TShiftState s, int x, int y) {
@@ -24,6 +30,56 @@ TMouseEvent mouse(Form* form, void (Form::*handler)(TObject*, TMouseButton, TShi
 void TForm1::WireEvents()
 {
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnMouseMove = moved(this, &TForm1::FormMouseMove);
+
+    // Chrome and help mode.
+    hcap->OnClick = notify(this, &TForm1::hcapClick);
+    hcap2->OnClick = notify(this, &TForm1::hcapClick);
+    Label8->OnClick = notify(this, &TForm1::Label8Click);
+    Label14->OnClick = notify(this, &TForm1::Button7Click);
+    Image4->OnMouseDown = mouse(this, &TForm1::Image4MouseDown);
+    Image4->OnMouseMove = moved(this, &TForm1::Image4MouseMove);
+    Image4->OnMouseUp = mouse(this, &TForm1::Image4MouseUp);
+    nlogo->OnMouseDown = mouse(this, &TForm1::nlogoMouseDown);
+    nlogo->OnMouseMove = moved(this, &TForm1::nlogoMouseMove);
+    nlogo->OnMouseUp = mouse(this, &TForm1::nlogoMouseUp);
+    ddmode->OnMouseMove = moved(this, &TForm1::ddmodeMouseMove);
+    cls->OnMouseMove = moved(this, &TForm1::clsMouseMove);
+    button2->OnMouseMove = moved(this, &TForm1::button2MouseMove);
+    pic->OnMouseMove = moved(this, &TForm1::picMouseMove);
+    Image5->OnMouseMove = moved(this, &TForm1::Image5MouseMove);
+    disk->OnMouseMove = moved(this, &TForm1::diskMouseMove);
+    zip->OnMouseMove = moved(this, &TForm1::zipMouseMove);
+    Panel1->OnMouseMove = moved(this, &TForm1::Panel1MouseMove);
+    arefresh->OnMouseMove = moved(this, &TForm1::arefreshMouseMove);
+    romdir->OnMouseMove = moved(this, &TForm1::romdirMouseMove);
+    b1->OnMouseMove = moved(this, &TForm1::b1MouseMove);
+    b2->OnMouseMove = moved(this, &TForm1::b2MouseMove);
+    b3->OnMouseMove = moved(this, &TForm1::b3MouseMove);
+    b4->OnMouseMove = moved(this, &TForm1::b4MouseMove);
+    b5->OnMouseMove = moved(this, &TForm1::b5MouseMove);
+    b6->OnMouseMove = moved(this, &TForm1::b6MouseMove);
+    Timer4->OnTimer = notify(this, &TForm1::Timer4Timer);
+
+    // Sorting and type-to-find.
+    tk::TLabel* headers[] = { c1, c2, c3, c4, c5, c6, c7 };
+    void (TForm1::*sorts[])(TObject*) = { &TForm1::c1Click, &TForm1::c2Click, &TForm1::c3Click, &TForm1::c4Click,
+        &TForm1::c5Click, &TForm1::c6Click, &TForm1::c7Click };
+    for (int i = 0; i < 7; ++i) {
+        headers[i]->OnClick = notify(this, sorts[i]);
+        headers[i]->OnMouseMove = moved(this, &TForm1::c1MouseMove);
+    }
+    disk->OnKeyPress = [this](TObject* sender, char& key) { diskKeyPress(sender, key); };
+
+    // Category panel; Enter and Esc press its buttons while it is shown.
+    catlist->OnClick = notify(this, &TForm1::catlistClick);
+    catlist->OnDblClick = notify(this, &TForm1::catlistDblClick);
+    BitBtn1->OnClick = notify(this, &TForm1::BitBtn1Click);
+    BitBtn2->OnClick = notify(this, &TForm1::BitBtn2Click);
+    Edit1->OnKeyDown = [this](TObject*, unsigned short& key, TShiftState) {
+        if (Panel2->Visible() && tk::PressDefaultButton(Panel2, key))
+            key = 0;
+    };
 
     cls->OnClick = notify(this, &TForm1::clsClick);
     ddmode->OnClick = notify(this, &TForm1::ddmodeClick);
@@ -64,6 +120,32 @@ void TForm1::WireEvents()
     ramdir->OnChange = notify(this, &TForm1::ramdirChange);
     romdir->OnChange = notify(this, &TForm1::romdirChange);
     Button1->OnClick = notify(this, &TForm1::Button1Click);
+
+    // Region folders.
+    SpeedButton1->OnClick = notify(this, &TForm1::SpeedButton1Click);
+    SpeedButton2->OnClick = notify(this, &TForm1::SpeedButton2Click);
+    SpeedButton3->OnClick = notify(this, &TForm1::SpeedButton3Click);
+    SpeedButton4->OnClick = notify(this, &TForm1::SpeedButton4Click);
+    MovetoUSA1->OnClick = notify(this, &TForm1::MovetoUSA1Click);
+    movetoEUR1->OnClick = notify(this, &TForm1::movetoEUR1Click);
+    movetoJAP1->OnClick = notify(this, &TForm1::movetoJAP1Click);
+    movetoINT1->OnClick = notify(this, &TForm1::movetoINT1Click);
+
+    // Editors, game list, about links.
+    ViewEditZCC1->OnClick = notify(this, &TForm1::ViewEditZCC1Click);
+    Button3->OnClick = notify(this, &TForm1::Button3Click);
+    Button4->OnClick = notify(this, &TForm1::Button4Click);
+    Button5->OnClick = notify(this, &TForm1::Button5Click);
+    Button6->OnClick = notify(this, &TForm1::Button6Click);
+    GenerateRomlist1->OnClick = notify(this, &TForm1::GenerateRomlist1Click);
+    GenerateRomlist2->OnClick = notify(this, &TForm1::GenerateRomlist2Click);
+    CorvaneURLLabel1->OnClick = notify(this, &TForm1::CorvaneURLLabel1Click);
+    CorvaneURLLabel2->OnClick = notify(this, &TForm1::CorvaneURLLabel2Click);
+    CorvaneURLLabel3->OnClick = notify(this, &TForm1::CorvaneURLLabel3Click);
+    CorvaneURLLabel4->OnClick = notify(this, &TForm1::CorvaneURLLabel4Click);
+    Image7->OnClick = notify(this, &TForm1::CorvaneURLLabel2Click);
+    Image8->OnClick = notify(this, &TForm1::CorvaneURLLabel4Click);
+    Image9->OnClick = notify(this, &TForm1::CorvaneURLLabel3Click);
 
     Timer1->OnTimer = notify(this, &TForm1::Timer1Timer);
     Timer2->OnTimer = notify(this, &TForm1::Timer2Timer);

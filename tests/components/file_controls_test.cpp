@@ -88,13 +88,13 @@ TEST_F(FileControlsTest, DirectoryChangesUnlessTheTextIsEqualIgnoringCase)
     EXPECT_TRUE(events.empty());
 
     dirs->SetDirectory("c:\\roms\\");
-    EXPECT_EQ(events, (Lines { "dir C:\\roms" })) << "a different text is a change, even for the same folder";
-    EXPECT_EQ(dirs->Directory(), "C:\\roms");
+    EXPECT_EQ(events, (Lines { "dir c:\\roms" })) << "a different text is a change, even for the same folder";
+    EXPECT_EQ(dirs->Directory(), "c:\\roms") << "kept as given, as the file system keeps it";
 
     dirs->SetDirectory("c:\\GAMES");
-    EXPECT_EQ(dirs->Directory(), "C:\\games") << "as the file system spells it";
-    EXPECT_EQ(files().currentDirectory(), "C:\\games");
-    EXPECT_EQ(label->Caption(), "C:\\games");
+    EXPECT_EQ(dirs->Directory(), "c:\\GAMES");
+    EXPECT_EQ(files().currentDirectory(), "c:\\GAMES");
+    EXPECT_EQ(label->Caption(), "c:\\GAMES");
     EXPECT_EQ(events.size(), 2u);
 }
 
