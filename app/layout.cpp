@@ -319,7 +319,8 @@ TLabel* panelTitle(TWinControl* parent, const char* name, TRect r)
 
 void TForm1::BuildInfoPanel()
 {
-    infop = panel(this, "infop", Bounds(166, 48, 566, 500), bvRaised, clBtnFace);
+    // One pixel narrower than 566, so that its right edge shows inside the 731-pixel window.
+    infop = panel(this, "infop", Bounds(166, 48, 565, 500), bvRaised, clBtnFace);
     infop->Hide();
     Label3 = panelTitle(infop, "Label3", Bounds(5, 5, 204, 20));
     info = make<TMemo>(infop, "info", 4, 24, 557, 471);

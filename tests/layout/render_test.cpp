@@ -14,8 +14,16 @@ TEST(Render, Snapshot)
     p.rom("d:\\roms\\", "beta.v64", { .title = "BETA RACER", .country = 'P' });
     p.rom("z:\\", "gamma.v64", { .title = "GAMMA QUEST", .size = 256 * 131072 });
     auto& f = p.startAndSettle();
-    if (const char* out = getenv("TAVISCO_SNAPSHOT"))
-        f.Render().save(out);
+    const char* out = getenv("TAVISCO_SNAPSHOT");
+    if (!out)
+        GTEST_SKIP() << "set TAVISCO_SNAPSHOT to a PNG path to look at the window";
+    std::string base = out;
+    f.Render().copy(0, 0, 731, 548).save(QString::fromStdString(base + ".png"));
+    for (tk::TPanel* panel : { f.zipram, f.Panel2, f.infop, f.Panel3, f.Panel4 }) {
+        panel->Show();
+        f.Render().copy(0, 0, 731, 548).save(QString::fromStdString(base + "_" + panel->Name() + ".png"));
+        panel->Hide();
+    }
 }
 
 }
