@@ -1,0 +1,136 @@
+#pragma once
+
+#include "platform/filesystem.h"
+#include "tests/support/program.h"
+#include "toolkit/application.h"
+#include "toolkit/form_host.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Every line the console types, in order: a line is complete when its cursor goes away. Lines
+// scroll off the nine labels quickly; this keeps the whole run.
+class Transcript : public tk::TFormHost {
+public:
+    explicit Transcript(const TForm1& form)
+        : m_form(form)
+    {
+    }
+
+    void Invalidate() override { }
+    void RepaintNow() override
+    {
+        std::string bottom = m_form.l9->Caption();
+        if (m_previous == bottom + "_") {
+            lines.push_back(bottom);
+            started.push_back(tk::Application().Clock().Now() - 10 * static_cast<std::int64_t>(bottom.size()));
+        }
+        m_previous = bottom;
+    }
+    void GeometryChanged() override { }
+    void VisibilityChanged() override { }
+    void CaptionChanged() override { }
+
+    // The typed lines that begin with the prefix.
+    std::vector<std::string> starting(const std::string& prefix) const
+    {
+        std::vector<std::string> found;
+        for (const auto& line : lines)
+            if (line.starts_with(prefix))
+                found.push_back(line);
+        return found;
+    }
+
+    void clear()
+    {
+        lines.clear();
+        started.clear();
+    }
+
+    std::vector<std::string> lines;
+    std::vector<std::int64_t> started; // when typing of each line began
+
+private:
+    const TForm1& m_form;
+    std::string m_previous;
+};
+
+// An archive in d:\roms with its RAM files in d:\ram, the Zip disk on z:. Tests lay out the files,
+// start the program and then work it through its buttons and menus.
+class GameFiles : public ::testing::Test {
+protected:
+    using Lines = std::vector<std::string>;
+
+    void SetUp() override
+    {
+        p.drives.write("d:\\roms\\.keep", "");
+        p.drives.write("d:\\ram\\.keep", "");
+        p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+    }
+
+    // Starts the program, lets start-up finish and from then on records what the console types.
+    TForm1& start()
+    {
+        auto& f = p.startAndSettle();
+        auto host = std::make_unique<Transcript>(f);
+        typed = host.get();
+        f.SetHost(std::move(host));
+        return f;
+    }
+
+    void pickDisk(int row)
+    {
+        p.clickRow(p.form->disk, row);
+        p.drain();
+    }
+    void pickZip(int row)
+    {
+        p.clickRow(p.form->zip, row);
+        p.drain();
+    }
+    // A click on an operation button; a hidden one would not be there for the user to click.
+    void press(tk::TControl* button)
+    {
+        EXPECT_TRUE(button->Visible()) << button->Name() << " is hidden";
+        p.click(button);
+    }
+
+    void file(const std::string& winPath, const std::string& bytes) { p.drives.write(winPath, bytes); }
+    std::string content(const std::string& winPath) const { return p.drives.read(winPath); }
+    bool exists(const std::string& winPath) const { return p.drives.exists(winPath); }
+
+    // Every entry of a directory as it is on the host, hidden ones (temporary files) included;
+    // only the marker that keeps a folder is left out.
+    Lines dir(const std::string& winDir) const
+    {
+        Lines names;
+        for (const auto& entry : std::filesystem::directory_iterator(p.drives.host(winDir)))
+            if (entry.path().filename() != ".keep")
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // The title cell of a row: the header's 20 characters, blanks kept.
+    static std::string cell(std::string title)
+    {
+        title.resize(20, ' ');
+        return title;
+    }
+    static Lines blanks(std::size_t n) { return Lines(n, " "); }
+    static Lines join(Lines a, const Lines& b)
+    {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    }
+    static void fail(const platform::Fault& fault) { platform::FileSystem::instance().injectFault(fault); }
+
+    Program p;
+    Transcript* typed { nullptr };
+};
