@@ -18,9 +18,12 @@ void TForm1::sys(const std::string& text)
             queue.Add(blankLine);
     } else if (text == "+") {
         queue.Clear();
-        // Nothing is left to type: the console goes idle instead of ticking on an empty queue.
-        Timer3->SetEnabled(false);
-        Timer3->SetInterval(idleInterval);
+        // Nothing is left to type: a draining console goes idle instead of ticking on an empty
+        // queue; an idle one keeps its timer as it is.
+        if (Timer3->Enabled()) {
+            Timer3->SetEnabled(false);
+            Timer3->SetInterval(idleInterval);
+        }
         for (int i = 0; i < 10; ++i)
             sysdis(blankLine);
     } else {

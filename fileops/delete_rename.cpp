@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -20,7 +21,8 @@ bool confirmed(const std::string& text)
 // A name Windows could give a file: not blank, no reserved or control characters, not "." or "..".
 bool validName(const std::string& name)
 {
-    if (trim(name).empty() || name == "." || name == "..")
+    std::string trimmed = trim(name);
+    if (trimmed.empty() || trimmed == "." || trimmed == "..")
         return false;
     for (char c : name)
         if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos)
@@ -38,7 +40,9 @@ bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
     std::vector<std::string> names;
     for (const char* ext : deleteExtensions)
         names.push_back(base + ext);
-    names.push_back(romFile);
+    // The image, unless one of those names is already it (the file system ignores letter case).
+    if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return lowerAZ(n) == lowerAZ(romFile); }))
+        names.push_back(romFile);
     bool ok = true;
     for (const auto& name : names) {
         if (name.empty() || fs.DeleteFileA(ZipRoot + name) || !fs.fileExists(ZipRoot + name))
@@ -100,7 +104,8 @@ std::vector<std::pair<std::string, std::string>> TForm1::renamePlan(
         add(RamPath, old + ext, renamed + ext);
     // The image itself, when its name holds more than the base name and its extension.
     std::string rest = romFile.substr(std::min(romFile.find('.'), romFile.size()));
-    if (!romFile.empty() && romFile != old + ".v64" && romFile != old + ".rom")
+    std::string image = lowerAZ(romFile);
+    if (!romFile.empty() && image != lowerAZ(old + ".v64") && image != lowerAZ(old + ".rom"))
         add(RomPath, romFile, renamed + rest);
     return plan;
 }
