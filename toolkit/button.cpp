@@ -2,6 +2,7 @@
 
 #include "toolkit/button_glyph.h"
 #include "toolkit/canvas.h"
+#include "toolkit/sunken_border.h"
 
 namespace tk {
 
@@ -87,18 +88,8 @@ TRect DrawButtonFrame(TCanvas& canvas, TRect r, bool pressed, bool emphasised)
         canvas.Rectangle(r);
         return Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
     }
-    auto edge = [&](TColor topLeft, TColor bottomRight) {
-        canvas.Pen().SetColor(topLeft);
-        canvas.MoveTo(r.Left, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.Pen().SetColor(bottomRight);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.LineTo(r.Left - 1, r.Bottom - 1);
-        r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    };
-    edge(clBtnHighlight, cl3DDkShadow);
-    edge(cl3DLight, clBtnShadow);
+    DrawEdge(canvas, r, clBtnHighlight, cl3DDkShadow);
+    DrawEdge(canvas, r, cl3DLight, clBtnShadow);
     return r;
 }
 

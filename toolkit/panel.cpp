@@ -1,6 +1,7 @@
 #include "toolkit/panel.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/sunken_border.h"
 
 namespace tk {
 
@@ -40,17 +41,8 @@ void DrawBevel(TCanvas& canvas, TRect& r, TPanelBevel bevel, int width)
         return;
     TColor topLeft = bevel == bvRaised ? clBtnHighlight : clBtnShadow;
     TColor bottomRight = bevel == bvRaised ? clBtnShadow : clBtnHighlight;
-    for (int i = 0; i < width; ++i) {
-        canvas.Pen().SetColor(topLeft);
-        canvas.MoveTo(r.Left, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.Pen().SetColor(bottomRight);
-        canvas.MoveTo(r.Right - 1, r.Top);
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.LineTo(r.Left - 1, r.Bottom - 1);
-        r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    }
+    for (int i = 0; i < width; ++i)
+        DrawEdge(canvas, r, topLeft, bottomRight);
 }
 
 void TPanel::Paint(TCanvas& canvas)

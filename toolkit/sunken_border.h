@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/color.h"
 #include "toolkit/types.h"
 
 namespace tk {
@@ -8,6 +9,9 @@ class TCanvas;
 
 // The two-pixel sunken edge of text fields and lists: shadow over dark shadow at the top left,
 // highlight over light grey at the bottom right. Shrinks r to the area inside.
+// One pixel of frame inside r, lit from the top left; r shrinks by that pixel.
+void DrawEdge(TCanvas&, TRect& r, TColor topLeft, TColor bottomRight);
+
 void DrawSunkenBorder(TCanvas&, TRect& r);
 
 }
