@@ -5,7 +5,9 @@
 
 namespace {
 
-TEST(Render, Snapshot)
+// Each on-demand panel changes what the window shows. With TAVISCO_SNAPSHOT set to a path
+// prefix the pictures are also saved, to be looked at.
+TEST(Render, EveryPanelShowsWhenOpened)
 {
     Program p;
     p.drives.write("d:\\roms\\.keep", "");
@@ -15,15 +17,19 @@ TEST(Render, Snapshot)
     p.rom("z:\\", "gamma.v64", { .title = "GAMMA QUEST", .size = 256 * 131072 });
     auto& f = p.startAndSettle();
     const char* out = getenv("TAVISCO_SNAPSHOT");
-    if (!out)
-        GTEST_SKIP() << "set TAVISCO_SNAPSHOT to a PNG path to look at the window";
-    std::string base = out;
-    f.Render().copy(0, 0, 731, 548).save(QString::fromStdString(base + ".png"));
+    std::string base = out ? out : "";
+    QImage window = f.Render().copy(0, 0, 731, 548);
+    if (out)
+        window.save(QString::fromStdString(base + ".png"));
     for (tk::TPanel* panel : { f.zipram, f.Panel2, f.infop, f.Panel3, f.Panel4 }) {
         panel->Show();
-        f.Render().copy(0, 0, 731, 548).save(QString::fromStdString(base + "_" + panel->Name() + ".png"));
+        QImage shown = f.Render().copy(0, 0, 731, 548);
+        EXPECT_NE(shown, window) << panel->Name();
+        if (out)
+            shown.save(QString::fromStdString(base + "_" + panel->Name() + ".png"));
         panel->Hide();
     }
+    EXPECT_EQ(f.Render().copy(0, 0, 731, 548), window) << "hiding them again restores the window";
 }
 
 }
