@@ -22,14 +22,16 @@ struct Archive {
 
 // A third of the games have a save file and a category. One archive at a time: the drive
 // letters belong to the newest.
+Archive theArchive;
+int archiveSize = 0;
+
 Archive& archive(int count)
 {
-    static Archive a;
-    static int made = 0;
-    if (made == count)
+    Archive& a = theArchive;
+    if (archiveSize == count)
         return a;
     a.program.reset();
-    made = count;
+    archiveSize = count;
     a.program = std::make_unique<Program>();
     Program& p = *a.program;
     p.drives.write("d:\\ram\\.keep", "");
@@ -112,9 +114,17 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    double scan = reporter.times["BM_Scan/10000"], baseline = reporter.times["BM_Baseline/10000"];
-    if (baseline > 0)
-        std::printf("ratio: %.2f\n", scan / baseline);
+    // The window and its drives go while the application is still whole.
+    theArchive.program.reset();
+    for (const char* size : { "10000", "30000", "1000" }) {
+        double scan = reporter.times[std::string("BM_Scan/") + size];
+        double baseline = reporter.times[std::string("BM_Baseline/") + size];
+        if (scan > 0 && baseline > 0) {
+            std::printf("ratio: %.2f\n", scan / baseline);
+            break;
+        }
+    }
+    std::fflush(stdout);
     benchmark::Shutdown();
     return 0;
 }
