@@ -54,8 +54,9 @@ void TForm::CaptionChanged()
 void TForm::Close()
 {
     TCloseAction action = caHide;
+    // Close may come straight from the window system; a failing handler is reported, not thrown.
     if (OnClose)
-        OnClose(this, action);
+        Guard([&] { OnClose(this, action); });
     if (action == caNone)
         return;
     Hide();

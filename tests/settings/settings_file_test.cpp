@@ -1,3 +1,4 @@
+#include "platform/filesystem.h"
 #include "tests/settings/settings_fixture.h"
 
 #include "toolkit/application.h"
@@ -184,4 +185,20 @@ TEST_F(SettingsFile, EmptyPathLinesKeepTheSelectorsAndFallBackToC)
     EXPECT_TRUE(p.dialogs->boxes.empty());
 }
 
+}
+
+// A settings file that can't be written is reported, and the old file stays as it was.
+TEST_F(SettingsFile, FailedWriteAtCloseIsReportedAndKeepsTheOldFile)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "2" });
+    std::string before = iniText();
+    auto& f = p.start();
+    p.click(f.ddmode);
+    platform::FileSystem::instance().injectFault(
+        platform::Fault(platform::Fault::Op::Write, platform::Fault::Kind::DiskFull, "tavisco.ini", -1, 3));
+    f.Close();
+    ASSERT_EQ(p.dialogs->boxes.size(), 1u);
+    EXPECT_NE(p.dialogs->boxes[0].text.find("tavisco.ini"), std::string::npos) << p.dialogs->boxes[0].text;
+    platform::FileSystem::instance().clearFaults();
+    EXPECT_EQ(iniText(), before);
 }
