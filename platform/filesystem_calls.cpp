@@ -4,6 +4,7 @@
 #include "platform/atomic_file.h"
 #include "platform/posix_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -202,7 +203,21 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const
     UniqueFd fd = openForReading(path, st);
     if (!fd)
         return std::nullopt;
-    std::string bytes;
+    // A file is read in one call of the size it reports; only a file that reports no size (a
+    // special file) is read in pieces to its end.
+    std::string bytes(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), '\0');
+    std::size_t have = 0;
+    while (have < bytes.size()) {
+        ssize_t got = readSome(fd.get(), bytes.data() + have, bytes.size() - have);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        have += static_cast<std::size_t>(got);
+    }
+    bytes.resize(have);
+    if (st.st_size > 0)
+        return bytes;
     char buffer[65536];
     for (;;) {
         ssize_t got = readSome(fd.get(), buffer, sizeof buffer);
