@@ -4,6 +4,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/file_errors.h"
 #include "toolkit/label.h"
+#include "toolkit/item_rows.h"
 #include "toolkit/sunken_border.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace tk {
 
 namespace {
 
-constexpr int border = 2;
 constexpr int levelIndent = 8;
 constexpr int iconWidth = 16;
 
@@ -161,25 +161,18 @@ void TDirectoryListBox::SetItemHeight(int v)
 
 int TDirectoryListBox::VisibleCount() const
 {
-    return std::max(1, (Height() - 2 * border) / m_itemHeight);
+    return VisibleRows(Height(), m_itemHeight);
 }
 
 void TDirectoryListBox::ScrollIntoView()
 {
-    if (m_itemIndex < 0)
-        return;
-    if (m_itemIndex < m_topIndex)
-        m_topIndex = m_itemIndex;
-    else if (m_itemIndex >= m_topIndex + VisibleCount())
-        m_topIndex = m_itemIndex - VisibleCount() + 1;
+    if (m_itemIndex >= 0)
+        m_topIndex = TopKeepingInView(m_itemIndex, m_topIndex, VisibleCount());
 }
 
 int TDirectoryListBox::ItemAtPos(int x, int y) const
 {
-    if (x < border || x >= Width() - border || y < border || y >= Height() - border)
-        return -1;
-    int index = m_topIndex + (y - border) / m_itemHeight;
-    return index < m_items.Count() ? index : -1;
+    return RowAtPoint(x, y, Width(), Height(), m_topIndex, m_itemHeight, m_items.Count());
 }
 
 void TDirectoryListBox::OpenCurrent()

@@ -1,6 +1,7 @@
 #include "toolkit/list_box.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/item_rows.h"
 #include "toolkit/sunken_border.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@ namespace tk {
 
 namespace {
 
-constexpr int border = 2;
 
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
@@ -91,25 +91,18 @@ void TListBox::SetTopIndex(int v)
 
 int TListBox::VisibleCount() const
 {
-    return std::max(1, (Height() - 2 * border) / m_itemHeight);
+    return VisibleRows(Height(), m_itemHeight);
 }
 
 void TListBox::ScrollIntoView()
 {
-    if (m_itemIndex < 0)
-        return;
-    if (m_itemIndex < m_topIndex)
-        m_topIndex = m_itemIndex;
-    else if (m_itemIndex >= m_topIndex + VisibleCount())
-        m_topIndex = m_itemIndex - VisibleCount() + 1;
+    if (m_itemIndex >= 0)
+        m_topIndex = TopKeepingInView(m_itemIndex, m_topIndex, VisibleCount());
 }
 
 int TListBox::ItemAtPos(int x, int y) const
 {
-    if (x < border || x >= Width() - border || y < border || y >= Height() - border)
-        return -1;
-    int index = m_topIndex + (y - border) / m_itemHeight;
-    return index < m_items.Count() ? index : -1;
+    return RowAtPoint(x, y, Width(), Height(), m_topIndex, m_itemHeight, m_items.Count());
 }
 
 void TListBox::MoveSelection(int index)
