@@ -11,7 +11,6 @@ namespace tk {
 
 namespace {
 
-
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
