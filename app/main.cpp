@@ -2,18 +2,13 @@
 #include "app/titlepic.h"
 #include "platform/filesystem.h"
 #include "toolkit/application.h"
-#include "toolkit/qt/qt_startup.h"
-
-#include <QApplication>
-#include <QDir>
+#include "toolkit/qt/qt_desktop.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication qtApplication(argc, argv);
+    tk::TQtDesktop desktop(argc, argv);
     // Drive letters: the standard ones, then those pinned by drives.ini in the start directory.
-    auto& files = platform::FileSystem::instance();
-    files.mapDefaultDrives(QDir::currentPath().toStdString());
-    tk::installQtBackend();
+    platform::FileSystem::instance().mapDefaultDrives(".");
     auto& application = tk::Application();
     application.SetTitle("Tavisco");
     auto form1 = std::make_unique<TForm1>();
