@@ -153,37 +153,45 @@ std::string ResolvedPath::exactHost(const std::string& root, const std::vector<s
 std::optional<ResolvedPath> ResolvedPath::resolve(const std::string& root, const std::vector<std::string>& parts)
 {
     std::vector<std::string> given;
+    given.reserve(parts.size());
     for (const std::string& part : parts) {
         if (!validComponent(part))
             return std::nullopt;
         given.push_back(cp1252ToUtf8(part));
     }
     ResolvedPath path;
-    path.host = root;
-    // Most paths exist exactly as spelled: one call settles them.
     std::string parent = root, exact = root;
     for (std::size_t i = 0; i < given.size(); ++i) {
         parent = exact;
         exact = joinHost(exact, given[i]);
     }
     struct stat st {};
-    bool allExact = ::lstat(exact.c_str(), &st) == 0;
-    if (allExact)
+    // Most paths exist exactly as spelled: one call settles them.
+    if (::lstat(exact.c_str(), &st) == 0) {
         path.exactStat = st;
+        path.host = std::move(exact);
+        path.parent = given.empty() ? std::string() : std::move(parent);
+        path.givenName = given.empty() ? std::string() : given.back();
+        path.names = std::move(given);
+        return path;
+    }
     // Next most often only the last name is missing or spelled in another case.
-    std::size_t exactPrefix = allExact ? given.size() : 0;
-    const DirIndex* recent = allExact || given.empty() ? nullptr : recentIndex(parent);
-    if (recent || (!allExact && !given.empty() && ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
-        exactPrefix = given.size() - 1;
+    const DirIndex* recent = given.empty() ? nullptr : recentIndex(parent);
+    if (recent || (!given.empty() && ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+        std::string onDisk = recent ? lookUp(*recent, given.back()) : findInIndex(parent, st, given.back());
+        path.found = !onDisk.empty();
+        path.givenName = given.back();
+        if (path.found)
+            given.back() = std::move(onDisk);
+        path.host = joinHost(parent, given.back());
+        path.parent = std::move(parent);
+        path.names = std::move(given);
+        return path;
+    }
+    path.host = root;
     bool found = true;
-    for (std::size_t i = 0; i < given.size(); ++i) {
-        const std::string& name = given[i];
-        std::string onDisk;
-        if (i < exactPrefix)
-            onDisk = name;
-        else if (found)
-            onDisk = i + 1 != given.size() || exactPrefix != i ? findEntry(path.host, name)
-                : recent ? lookUp(*recent, name) : findInIndex(parent, st, name);
+    for (const std::string& name : given) {
+        std::string onDisk = found ? findEntry(path.host, name) : std::string();
         found = !onDisk.empty();
         path.parent = path.host;
         path.givenName = name;
