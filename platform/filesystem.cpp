@@ -244,11 +244,17 @@ std::optional<std::vector<std::string>> FileSystem::list(const std::string& dir,
     NameMask filter(mask);
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(handle.get())) {
-        struct stat st {};
-        if (entry->d_name[0] == '.' || ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) != 0)
+        if (entry->d_name[0] == '.')
             continue;
         std::string name = utf8ToCp1252(entry->d_name);
-        if ((directories ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) && filter.matches(name))
+        if (!filter.matches(name))
+            continue;
+        // The directory tells the kind of most entries; links and unknown kinds are looked at.
+        mode_t kind = entry->d_type == DT_REG ? S_IFREG : entry->d_type == DT_DIR ? S_IFDIR : 0;
+        struct stat st {};
+        if (!kind && ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0)
+            kind = st.st_mode & S_IFMT;
+        if (kind == (directories ? S_IFDIR : S_IFREG))
             names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
