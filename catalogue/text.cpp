@@ -1,5 +1,7 @@
 #include "catalogue/text.h"
 
+#include "platform/ascii.h"
+
 #include <climits>
 
 std::string trim(const std::string& text)
@@ -15,11 +17,7 @@ std::string trim(const std::string& text)
 
 std::string lowerAZ(const std::string& text)
 {
-    std::string lower = text;
-    for (auto& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
+    return platform::asciiLowerCopy(text);
 }
 
 std::optional<int> readInteger(const std::string& text)
@@ -49,4 +47,9 @@ std::string padLeft(long long number, std::size_t width, char pad)
     if (digits.size() < width)
         digits.insert(0, width - digits.size(), pad);
     return digits;
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    return path.substr(path.rfind('\\') + 1);
 }

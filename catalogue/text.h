@@ -14,3 +14,5 @@ std::string lowerAZ(const std::string& text);
 std::optional<int> readInteger(const std::string& text);
 // The number padded with leading blanks (or zeros) to at least width characters.
 std::string padLeft(long long number, std::size_t width, char pad = ' ');
+// The file name after a path's last backslash.
+std::string fileNameOf(const std::string& path);

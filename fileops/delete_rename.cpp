@@ -137,7 +137,7 @@ void TForm1::b4Click(TObject*)
     std::vector<std::pair<std::string, std::string>> done;
     for (const auto& [from, to] : plan) {
         if (!fs.MoveFileA(from, to)) {
-            sysdis("Could not rename " + from.substr(from.rfind('\\') + 1));
+            sysdis("Could not rename " + fileNameOf(from));
             ok = false;
             break;
         }

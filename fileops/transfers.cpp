@@ -1,16 +1,11 @@
 #include "app/tavisco.h"
+#include "catalogue/text.h"
 #include "platform/filesystem.h"
 
 namespace {
 
 const char* const copyExtensions[] = { ".eep", ".ips", ".aps", ".zcc", ".ram" };
 const char* const updateExtensions[] = { ".eep", ".zcc", ".ram" };
-
-// The file name after the path's last backslash.
-std::string nameOf(const std::string& path)
-{
-    return path.substr(path.rfind('\\') + 1);
-}
 
 }
 
@@ -21,7 +16,7 @@ bool TForm1::copyexisting(const std::string& source, const std::string& destinat
         return true;
     if (fs.CopyFileA(source, destination, false))
         return true;
-    sysdis("Could not copy " + nameOf(source));
+    sysdis("Could not copy " + fileNameOf(source));
     return false;
 }
 

@@ -1,10 +1,11 @@
 #include "toolkit/directory_list_box.h"
 
+#include "platform/ascii.h"
 #include "platform/filesystem.h"
 #include "toolkit/canvas.h"
 #include "toolkit/file_errors.h"
-#include "toolkit/label.h"
 #include "toolkit/item_rows.h"
+#include "toolkit/label.h"
 #include "toolkit/sunken_border.h"
 
 #include <algorithm>
@@ -15,17 +16,6 @@ namespace {
 
 constexpr int levelIndent = 8;
 constexpr int iconWidth = 16;
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
 
 std::vector<std::string> splitPath(const std::string& path)
 {
@@ -76,12 +66,12 @@ TDirectoryListBox::TDirectoryListBox(TWinControl* parent, std::string name)
 
 char TDirectoryListBox::Drive() const
 {
-    return m_directory.empty() ? '\0' : lowerAscii(m_directory[0]);
+    return m_directory.empty() ? '\0' : platform::asciiLower(m_directory[0]);
 }
 
 void TDirectoryListBox::SetDirectory(const std::string& text)
 {
-    if (equalIgnoringCase(text, m_directory))
+    if (platform::equalIgnoringAsciiCase(text, m_directory))
         return;
     auto& fs = platform::FileSystem::instance();
     if (!fs.setCurrentDirectory(text))

@@ -1,5 +1,7 @@
 #include "toolkit/font_substitutes.h"
 
+#include "platform/ascii.h"
+
 #include <array>
 #include <utility>
 
@@ -21,23 +23,12 @@ constexpr std::array<std::pair<const char*, const char*>, 9> substitutes { {
     { "Courier", "Liberation Mono" },
 } };
 
-bool equalIgnoringCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
-
 }
 
 std::string substituteFace(const std::string& face)
 {
     for (const auto& [classic, installed] : substitutes) {
-        if (equalIgnoringCase(face, classic) || equalIgnoringCase(face, installed))
+        if (platform::equalIgnoringAsciiCase(face, classic) || platform::equalIgnoringAsciiCase(face, installed))
             return installed;
     }
     return defaultFace;
