@@ -10,7 +10,6 @@ const char* const productLine = "Tavisco 64 V2.41";
 const char* const creditLine = "written by the Tavisco team";
 const char* const contactAddress = "team@tavisco.example";
 const char* const webAddress = "www.tavisco.example";
-constexpr int logoTrack = 237;
 
 std::vector<std::string> withBlanks(std::vector<std::string> lines)
 {
@@ -157,9 +156,9 @@ void TForm1::nlogoMouseMove(TObject*, TShiftState, int, int y)
 {
     if (!LogoDrag)
         return;
-    int top = std::clamp(nlogo->Top() + y - LogoGrabY, 0, logoTrack);
+    int top = std::clamp(nlogo->Top() + y - LogoGrabY, 0, LogoTrack);
     nlogo->SetTop(top);
-    int row = static_cast<int>(static_cast<double>(top) / logoTrack * (disk->RowCount() - 1));
+    int row = static_cast<int>(static_cast<double>(top) / LogoTrack * (disk->RowCount() - 1));
     if (row != disk->Row())
         disk->SetRow(row);
 }

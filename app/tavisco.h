@@ -181,6 +181,10 @@ public:
     tk::TTimer* Timer3 {};
     tk::TTimer* Timer4 {};
 
+    // The Zip disk's capacity in Mbit, and how far the scroll logo travels in its strip.
+    static constexpr int ZipCapacity = 736;
+    static constexpr int LogoTrack = 237;
+
     // ---- Paths and settings of the run ----
     std::string StartDir;
     std::string ZipRoot;

@@ -5,8 +5,6 @@
 #include "toolkit/clipboard.h"
 
 namespace {
-constexpr int zipCapacity = 736;
-constexpr int markerTrack = 237;
 constexpr int noAnimation = 10;
 
 bool exists(const std::string& path)
@@ -83,14 +81,14 @@ void TForm1::diskClick(TObject*)
     box->Picture().Assign(testpic->Picture());
 
     int rows = disk->RowCount();
-    nlogo->SetTop(rows < 2 ? 0 : r * markerTrack / (rows - 1));
+    nlogo->SetTop(rows < 2 ? 0 : r * LogoTrack / (rows - 1));
 
     SelectedGame = getfield(disk->Cell(5, r), '.', 1);
     SelectedTitle = trim(disk->Cell(0, r));
     showBoxArt();
 
     int size = readInteger(disk->Cell(2, r)).value_or(999);
-    b1->SetVisible(!exists(ZipRoot + disk->Cell(5, r)) && size < zipCapacity - full->Progress() && !nozip->Visible());
+    b1->SetVisible(!exists(ZipRoot + disk->Cell(5, r)) && size < ZipCapacity - full->Progress() && !nozip->Visible());
     bool inArchive = exists(RomPath + disk->Cell(5, r));
     b4->SetVisible(inArchive);
     b5->SetVisible(inArchive);

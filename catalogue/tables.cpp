@@ -4,7 +4,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int zipCapacity = 736;
 constexpr int columns = 7;
 }
 
@@ -22,7 +21,7 @@ void TForm1::fillRow(tk::TStringGrid* grid)
 
 void TForm1::showZipTotal(int total)
 {
-    full->SetProgress(std::clamp(total, 0, zipCapacity));
+    full->SetProgress(std::clamp(total, 0, ZipCapacity));
     // The caption has room for three digits; a larger total keeps the last one shown.
     if (total < 1000)
         fully->SetCaption(padLeft(total, 3, '0') + " MBit");
