@@ -195,7 +195,7 @@ void TForm1::BuildLayout()
     full = make<TGauge>(this, "full", 716, 394, 13, 112);
     full->SetKind(gkVerticalBar);
     full->SetMinValue(0);
-    full->SetMaxValue(736);
+    full->SetMaxValue(ZipCapacity);
     full->SetProgress(0);
     full->SetShowText(false);
     full->SetBorderStyle(bsSingleBorder);
