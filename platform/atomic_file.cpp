@@ -5,24 +5,78 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
-constexpr std::size_t kMaxNameInTemp = 180; // keeps the temp name under NAME_MAX
+// Together they keep the temp name under NAME_MAX.
+constexpr std::size_t kMaxNameInTemp = 160;
+constexpr std::size_t kMaxHostInTemp = 48;
+constexpr std::string_view kMark = "~tavisco-";
 
-std::string tempNameFor(const std::string& target)
+// The temp files this process is writing now, by host path.
+std::set<std::string>& liveTemps()
 {
-    static std::atomic<unsigned> counter { 0 };
-    std::string name = nameOf(target).substr(0, kMaxNameInTemp);
-    std::string suffix = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return joinHost(parentOf(target), "." + name + suffix);
+    static std::set<std::string> live;
+    return live;
+}
+
+struct PartialName {
+    pid_t pid { 0 };
+    std::string host;
+};
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "." name "~tavisco-" pid "-" serial "@" host, or nothing.
+std::optional<PartialName> parsePartial(std::string_view name)
+{
+    auto mark = name.rfind(kMark);
+    if (name.empty() || name[0] != '.' || mark == std::string_view::npos)
+        return std::nullopt;
+    std::string_view rest = name.substr(mark + kMark.size());
+    auto dash = rest.find('-');
+    auto at = rest.find('@');
+    if (dash == std::string_view::npos || at == std::string_view::npos || at < dash || at + 1 == rest.size())
+        return std::nullopt;
+    std::string_view pid = rest.substr(0, dash), serial = rest.substr(dash + 1, at - dash - 1);
+    if (!allDigits(pid) || !allDigits(serial) || pid.size() > 9)
+        return std::nullopt;
+    return PartialName { static_cast<pid_t>(std::stol(std::string(pid))), std::string(rest.substr(at + 1)) };
+}
+
+bool processRunning(pid_t pid)
+{
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+bool abandoned(const std::string& hostDir, const std::string& name)
+{
+    auto partial = parsePartial(name);
+    if (!partial)
+        return false;
+    // A medium holds the files of one machine at a time; another machine's copy is not running here.
+    if (partial->host != AtomicFile::hostName())
+        return true;
+    if (partial->pid == ::getpid())
+        return !liveTemps().count(joinHost(hostDir, name));
+    return !processRunning(partial->pid);
 }
 
 bool rangeCopyUnsupported(int error)
@@ -43,13 +97,52 @@ AtomicFile::~AtomicFile()
         discard();
 }
 
+std::string AtomicFile::tempNameFor(const std::string& targetName, pid_t pid, unsigned serial, const std::string& host)
+{
+    return "." + targetName.substr(0, kMaxNameInTemp) + std::string(kMark) + std::to_string(pid) + "-"
+        + std::to_string(serial) + "@" + host;
+}
+
+std::string AtomicFile::hostName()
+{
+    static const std::string name = [] {
+        char buffer[256] = {};
+        if (::gethostname(buffer, sizeof buffer - 1) != 0 || !buffer[0])
+            return std::string("localhost");
+        std::string host(buffer);
+        std::replace(host.begin(), host.end(), '/', '_');
+        return host.substr(0, kMaxHostInTemp);
+    }();
+    return name;
+}
+
+int AtomicFile::sweepAbandoned(const std::string& hostDir)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(hostDir.c_str()), ::closedir);
+    if (!handle)
+        return 0;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(handle.get()))
+        if (entry->d_name[0] == '.' && abandoned(hostDir, entry->d_name))
+            stale.emplace_back(entry->d_name);
+    int removed = 0;
+    for (const auto& name : stale)
+        removed += ::unlinkat(::dirfd(handle.get()), name.c_str(), 0) == 0;
+    return removed;
+}
+
 bool AtomicFile::open(mode_t mode)
 {
+    static std::atomic<unsigned> counter { 0 };
     for (int attempt = 0; attempt < 100; ++attempt) {
-        m_temp = tempNameFor(m_target);
+        m_temp = joinHost(parentOf(m_target), tempNameFor(nameOf(m_target), ::getpid(), counter++, hostName()));
         m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (m_fd >= 0)
+        if (m_fd >= 0) {
+            liveTemps().insert(m_temp);
+            // The umask would change them; a file system without permissions may refuse, no harm.
+            ::fchmod(m_fd, mode & 07777);
             return true;
+        }
         if (errno != EEXIST)
             break;
     }
@@ -80,6 +173,7 @@ bool AtomicFile::write(std::string_view bytes)
     if (!writeAll(m_fd, bytes.substr(0, allowed)))
         return false;
     spend(allowed);
+    m_written += allowed;
     if (allowed < bytes.size()) {
         errno = m_budgetError;
         return false;
@@ -127,6 +221,7 @@ bool AtomicFile::copyFrom(int sourceFd)
         if (n <= 0)
             return n == 0;
         spend(static_cast<std::uint64_t>(n));
+        m_written += static_cast<std::uint64_t>(n);
     }
 }
 
@@ -147,8 +242,9 @@ bool AtomicFile::commit(bool replace)
     if (!placed)
         return false;
     m_committed = true;
-    syncDirectory(parentOf(m_target));
-    return true;
+    liveTemps().erase(m_temp);
+    // The new name is only safe once the directory is on the device too.
+    return syncDirectory(parentOf(m_target));
 }
 
 void AtomicFile::discard()
@@ -156,8 +252,10 @@ void AtomicFile::discard()
     int saved = errno;
     if (m_fd >= 0)
         ::close(std::exchange(m_fd, -1));
-    if (!m_temp.empty())
+    if (!m_temp.empty()) {
         ::unlink(m_temp.c_str());
+        liveTemps().erase(m_temp);
+    }
     errno = saved;
 }
 

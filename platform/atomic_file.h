@@ -18,6 +18,7 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
+    // Creates the temporary file with exactly these permission bits.
     bool open(mode_t mode);
     bool write(std::string_view bytes);
     bool copyFrom(int sourceFd);
@@ -30,6 +31,15 @@ public:
     void failWritesAfter(std::uint64_t bytes, int error);
 
     const std::string& tempPath() const { return m_temp; }
+    std::uint64_t written() const { return m_written; }
+
+    // The hidden name a partial file for `targetName` gets: it carries the writing process's id
+    // and host, so a scan can tell a copy that was killed from one still running.
+    static std::string tempNameFor(const std::string& targetName, pid_t pid, unsigned serial, const std::string& host);
+    static std::string hostName();
+    // Removes from a host directory the partial files that no running copy owns; nothing else.
+    // Returns how many went.
+    static int sweepAbandoned(const std::string& hostDir);
 
 private:
     void spend(std::uint64_t bytes);
@@ -42,6 +52,7 @@ private:
     std::string m_temp;
     int m_fd { -1 };
     bool m_committed { false };
+    std::uint64_t m_written { 0 };
     std::uint64_t m_budget { std::numeric_limits<std::uint64_t>::max() };
     int m_budgetError { 0 };
     std::string m_buffer;

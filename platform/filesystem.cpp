@@ -92,6 +92,11 @@ bool FileSystem::driveReady(char letter) const
     return readyRoot(letter).has_value();
 }
 
+bool FileSystem::driveReadyFor(const std::string& winPath) const
+{
+    return !winPath.empty() && driveReady(absolute(winPath).drive());
+}
+
 std::optional<std::string> FileSystem::readyRoot(char letter) const
 {
     letter = asciiLower(letter);
@@ -246,7 +251,9 @@ std::optional<std::vector<std::string>> FileSystem::list(const std::string& dir,
     while (const dirent* entry = ::readdir(handle.get())) {
         if (entry->d_name[0] == '.')
             continue;
+        // A backslash would name another path: shown as a character Windows can't hold.
         std::string name = utf8ToCp1252(entry->d_name);
+        std::replace(name.begin(), name.end(), '\\', '?');
         if (!filter.matches(name))
             continue;
         // The directory tells the kind of most entries; links and unknown kinds are looked at.

@@ -39,6 +39,7 @@ public:
     std::vector<char> drives() const;
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
     bool driveReady(char letter) const;         // mapped, and its dir exists and is readable
+    bool driveReadyFor(const std::string& winPath) const; // the drive the path names
     // nullopt when the drive is missing or not ready, or a name has characters Windows forbids.
     std::optional<std::string> hostPath(const std::string& winPath) const;
     // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
@@ -58,6 +59,9 @@ public:
     // ASCII case; nullopt when the directory can't be listed.
     std::optional<std::vector<std::string>> listFiles(const std::string& dir, const std::string& mask) const;
     std::optional<std::vector<std::string>> listDirectories(const std::string& dir) const;
+    // Both paths name one directory entry: the same file, not two hard links of it (so a change of
+    // letter case only, on any file system).
+    bool sameEntry(const std::string& a, const std::string& b) const;
 
     // The Windows calls.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);
@@ -65,7 +69,11 @@ public:
     bool DeleteFileA(const std::string& path);                      // files only
     bool CreateDirectoryA(const std::string& path);                 // one level; false if it exists
 
-    // Whole files.
+    // Partial files that copies killed part-way left in `dir` (a scan calls this); returns how many
+    // were removed. Copies still running, here or in another instance, keep theirs.
+    int removeAbandonedPartials(const std::string& dir);
+
+    // Whole files. readFile refuses a file over 64 MiB (errno EFBIG) rather than allocate its size.
     std::optional<HeaderRead> readHeader(const std::string& path, std::size_t n) const;
     std::optional<std::string> readFile(const std::string& path) const;
     bool writeFileAtomic(const std::string& path, std::string_view bytes);

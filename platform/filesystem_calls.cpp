@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,9 +28,61 @@ struct IndexReset {
 
 namespace {
 
+constexpr std::uint64_t kMaxWholeFile = 64ull << 20;
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
 bool sameFile(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Read-only as Windows sees it: no write permission for the user (on FAT media the attribute).
+bool readOnly(const std::string& host, const struct stat& st)
+{
+    return (st.st_mode & 0222) == 0 || ::access(host.c_str(), W_OK) != 0;
+}
+
+bool hasEntryNamed(const std::string& hostDir, const std::string& name)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(hostDir.c_str()), ::closedir);
+    if (!handle)
+        return false;
+    while (const dirent* entry = ::readdir(handle.get()))
+        if (name == entry->d_name)
+            return true;
+    return false;
+}
+
+// Two names of one file (same device and inode) are one directory entry unless both names stand
+// in the directory each as itself: then they are two hard links, and neither is the other.
+bool oneEntry(const ResolvedPath& a, const struct stat& as, const ResolvedPath& b, const struct stat& bs)
+{
+    struct stat ap {}, bp {};
+    if (!sameFile(as, bs) || ::stat(a.parent.c_str(), &ap) != 0 || ::stat(b.parent.c_str(), &bp) != 0
+        || !sameFile(ap, bp))
+        return false;
+    std::string aName = nameOf(a.host), bName = b.givenName;
+    return aName == bName || !hasEntryNamed(b.parent, bName) || !hasEntryNamed(a.parent, aName);
+}
+
+// A change of letter case only. Where a plain rename leaves the old spelling (a file system that
+// ignores case may take the two names for one), it goes through a hidden name.
+bool renameCase(const std::string& from, const std::string& parent, const std::string& name)
+{
+    std::string to = joinHost(parent, name);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    if (hasEntryNamed(parent, name))
+        return true;
+    std::string hidden = joinHost(parent, "." + name + "~case");
+    if (::rename(to.c_str(), hidden.c_str()) != 0)
+        return false;
+    if (::rename(hidden.c_str(), to.c_str()) == 0)
+        return true;
+    int error = errno;
+    ::rename(hidden.c_str(), from.c_str());
+    errno = error;
+    return false;
 }
 
 // A full disk or a vanishing drive meets the data writes themselves, part-way through.
@@ -63,13 +117,21 @@ void syncParents(const ResolvedPath& a, const ResolvedPath& b)
 bool FileSystem::copyData(const std::string& fromHost, const struct stat& fromStat, const std::string& toHost,
     bool replace, const std::optional<FaultHit>& fault)
 {
-    UniqueFd in(::open(fromHost.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd in(::open(fromHost.c_str(), kReadFlags));
+    struct stat opened {};
+    if (!in || ::fstat(in.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || !sameFile(opened, fromStat))
+        return false;
     AtomicFile out(toHost);
-    if (!in || !out.open(0644))
+    if (!out.open(fromStat.st_mode & 0777))
         return false;
     armWrites(out, fault);
     if (!out.copyFrom(in.get()) || !out.keepTimesOf(fromStat) || stopsBeforeCommit(fault))
         return false;
+    // A source that changed its length while it was read is no faithful copy.
+    if (out.written() != static_cast<std::uint64_t>(fromStat.st_size)) {
+        errno = EIO;
+        return false;
+    }
     return out.commit(replace);
 }
 
@@ -81,9 +143,13 @@ bool FileSystem::CopyFileA(const std::string& from, const std::string& to, bool 
     struct stat src {}, dst {};
     if (!source || !target || ::stat(source->host.c_str(), &src) != 0 || !S_ISREG(src.st_mode))
         return false;
-    // Onto itself would replace the file with a copy of a file being replaced: refuse, as Windows does.
-    if (::stat(target->host.c_str(), &dst) == 0 && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst)))
+    // Onto itself would replace the file with a copy of a file being replaced: refuse, as Windows
+    // does; so is a read-only file.
+    if (::stat(target->host.c_str(), &dst) == 0
+        && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst) || readOnly(target->host, dst))) {
+        errno = EACCES;
         return false;
+    }
     auto fault = takeFault(Fault::Op::Copy, { expand(to), expand(from) });
     return copyData(source->host, src, target->host, !failIfExists, fault);
 }
@@ -99,7 +165,7 @@ bool FileSystem::MoveFileA(const std::string& from, const std::string& to)
         return false;
     bool targetExists = ::lstat(target->host.c_str(), &dst) == 0;
     // The only existing target allowed is the source itself under another letter case.
-    bool caseChange = targetExists && sameFile(src, dst) && source->parent == target->parent;
+    bool caseChange = targetExists && oneEntry(*source, src, *target, dst);
     if (targetExists && !caseChange) {
         errno = EEXIST;
         return false;
@@ -110,7 +176,7 @@ bool FileSystem::MoveFileA(const std::string& from, const std::string& to)
     if (fault)
         return false;
     std::string destination = joinHost(target->parent, target->givenName);
-    bool moved = caseChange ? ::rename(source->host.c_str(), destination.c_str()) == 0
+    bool moved = caseChange ? renameCase(source->host, target->parent, target->givenName)
                             : renameNoReplace(source->host, destination);
     if (!moved && errno == EXDEV && S_ISREG(src.st_mode))
         return moveByCopy(*source, *target, fault);
@@ -143,6 +209,10 @@ bool FileSystem::DeleteFileA(const std::string& path)
     struct stat st {};
     if (!target || ::lstat(target->host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
+    if (S_ISREG(st.st_mode) && readOnly(target->host, st)) {
+        errno = EACCES;
+        return false;
+    }
     if (takeFault(Fault::Op::Delete, { expand(path) }) || ::unlink(target->host.c_str()) != 0)
         return false;
     syncDirectory(target->parent);
@@ -169,12 +239,13 @@ UniqueFd FileSystem::openForReading(const std::string& winPath, struct stat& st)
     if (!root || takeFault(Fault::Op::Open, { path.text() }))
         return {};
     // Most names are spelled as on disk; only a miss needs the case-blind look-up.
-    UniqueFd fd(::open(ResolvedPath::exactHost(*root, path.parts()).c_str(), O_RDONLY | O_CLOEXEC));
+    // Never blocks on a FIFO or takes a terminal; the kind is checked before anything is read.
+    UniqueFd fd(::open(ResolvedPath::exactHost(*root, path.parts()).c_str(), kReadFlags));
     if (!fd) {
         auto source = ResolvedPath::resolve(*root, path.parts());
         if (!source || !source->found)
             return {};
-        fd = UniqueFd(::open(source->host.c_str(), O_RDONLY | O_CLOEXEC));
+        fd = UniqueFd(::open(source->host.c_str(), kReadFlags));
     }
     if (!fd || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
@@ -203,6 +274,10 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const
     UniqueFd fd = openForReading(path, st);
     if (!fd)
         return std::nullopt;
+    if (static_cast<std::uint64_t>(std::max<off_t>(st.st_size, 0)) > kMaxWholeFile) {
+        errno = EFBIG;
+        return std::nullopt;
+    }
     // A file is read in one call of the size it reports; only a file that reports no size (a
     // special file) is read in pieces to its end.
     std::string bytes(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), '\0');
@@ -226,7 +301,29 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const
         if (got == 0)
             return bytes;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxWholeFile) {
+            errno = EFBIG;
+            return std::nullopt;
+        }
     }
+}
+
+bool FileSystem::sameEntry(const std::string& a, const std::string& b) const
+{
+    auto first = resolve(a);
+    auto second = resolve(b);
+    struct stat as {}, bs {};
+    return first && second && ::lstat(first->host.c_str(), &as) == 0 && ::lstat(second->host.c_str(), &bs) == 0
+        && oneEntry(*first, as, *second, bs);
+}
+
+int FileSystem::removeAbandonedPartials(const std::string& dir)
+{
+    auto resolved = resolve(dir);
+    if (!resolved || !resolved->found)
+        return 0;
+    const IndexReset indexReset;
+    return AtomicFile::sweepAbandoned(resolved->host);
 }
 
 bool FileSystem::writeFileAtomic(const std::string& path, std::string_view bytes)

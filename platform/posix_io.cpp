@@ -53,11 +53,14 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-void syncDirectory(const std::string& dir)
+bool syncDirectory(const std::string& dir)
 {
     UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd)
-        ::fsync(fd.get());
+    if (!fd)
+        return false;
+    if (::fsync(fd.get()) == 0)
+        return true;
+    return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EROFS;
 }
 
 bool renameNoReplace(const std::string& from, const std::string& to)

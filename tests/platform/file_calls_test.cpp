@@ -1,9 +1,12 @@
 #include "platform/filesystem.h"
 #include "tests/support/temp_drives.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::FileSystem;
 using Names = std::vector<std::string>;
@@ -192,4 +195,83 @@ TEST(ReadAndWrite, AtomicWriteReplacesAndKeepsMode)
     EXPECT_FALSE(files().writeFileAtomic("c:\\nodir\\x", "x"));
     std::filesystem::create_directories(drives.host("c:\\dir"));
     EXPECT_FALSE(files().writeFileAtomic("c:\\dir", "x"));
+}
+
+TEST(WindowsMeaning, ReadOnlyFilesAreNeitherReplacedNorDeletedAndCopiesKeepPermissions)
+{
+    TempDrives drives;
+    drives.map('z');
+    drives.write("c:\\new.v64", "new");
+    drives.write("z:\\game.v64", "old");
+    std::string target = drives.host("z:\\game.v64");
+    ::chmod(target.c_str(), 0444);
+    EXPECT_FALSE(platform::CopyFileA("c:\\new.v64", "z:\\game.v64", false));
+    EXPECT_FALSE(platform::DeleteFileA("z:\\game.v64"));
+    EXPECT_EQ(drives.read("z:\\game.v64"), "old");
+    ::chmod(target.c_str(), 0644);
+    EXPECT_TRUE(platform::DeleteFileA("z:\\game.v64"));
+
+    ::chmod(drives.host("c:\\new.v64").c_str(), 0640);
+    ASSERT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\copy.v64", false));
+    struct stat st {};
+    ASSERT_EQ(::stat(drives.host("z:\\copy.v64").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)
+{
+    TempDrives drives;
+    // A file that reports one length and holds another, as one being written to meanwhile does.
+    files().setDrive('p', "/proc/self");
+    ASSERT_TRUE(files().fileExists("p:\\status"));
+    EXPECT_FALSE(platform::CopyFileA("p:\\status", "c:\\status", false));
+    EXPECT_EQ(everything(drives.root() + "/c"), Names {});
+}
+
+TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
+{
+    TempDrives drives;
+    drives.write("c:\\mario.v64", "image");
+    EXPECT_TRUE(files().sameEntry("c:\\mario.v64", "c:\\MARIO.V64"));
+    EXPECT_TRUE(platform::MoveFileA("c:\\mario.v64", "c:\\Mario.V64"));
+    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Mario.V64" }));
+
+    // Two links of one file under names that differ only in case: neither is the other.
+    std::string dir = drives.root() + "/c";
+    ASSERT_EQ(::link((dir + "/Mario.V64").c_str(), (dir + "/mario.v64").c_str()), 0);
+    EXPECT_FALSE(files().sameEntry("c:\\Mario.V64", "c:\\mario.v64"));
+    EXPECT_FALSE(platform::MoveFileA("c:\\Mario.V64", "c:\\mario.v64"));
+    EXPECT_EQ(everything(dir), (Names { "Mario.V64", "mario.v64" }));
+}
+
+TEST(WindowsMeaning, AHostNameWithABackslashIsListedWithAQuestionMark)
+{
+    TempDrives drives;
+    drives.write("c:\\plain.v64", "x");
+    std::FILE* f = std::fopen((drives.root() + "/c/a\\b.v64").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    auto names = files().listFiles("c:\\", "*.v64");
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (Names { "a?b.v64", "plain.v64" }));
+    EXPECT_FALSE(files().fileExists("c:\\a?b.v64"));
+}
+
+TEST(WindowsMeaning, ReadsNeverBlockOnAFifoAndRefuseHugeFiles)
+{
+    TempDrives drives;
+    ASSERT_EQ(::mkfifo((drives.root() + "/c/game.cat").c_str(), 0644), 0);
+    EXPECT_FALSE(files().readFile("c:\\game.cat"));
+    EXPECT_FALSE(files().readHeader("c:\\game.cat", 64));
+
+    std::string huge = drives.root() + "/c/huge.bmp";
+    std::FILE* f = std::fopen(huge.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    ASSERT_EQ(::truncate(huge.c_str(), (64 << 20) + 1), 0);
+    errno = 0;
+    EXPECT_FALSE(files().readFile("c:\\huge.bmp"));
+    EXPECT_EQ(errno, EFBIG);
+    ASSERT_EQ(::truncate(huge.c_str(), 64 << 20), 0);
+    EXPECT_TRUE(files().readFile("c:\\huge.bmp"));
 }
