@@ -7,6 +7,7 @@
 #include "toolkit/timer.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tk {
 
@@ -136,6 +137,9 @@ void TApplication::Guard(const std::function<void()>& action)
         action();
     } catch (const std::exception& e) {
         HandleException(e);
+    } catch (...) {
+        // Whatever else a handler throws is reported too; the program goes on.
+        HandleException(std::runtime_error("An unexpected error occurred."));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/filesystem.h"
 #include "toolkit/canvas.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/file_errors.h"
 #include "toolkit/text_layout.h"
 
 #include <QFile>
@@ -120,7 +121,7 @@ void TBitmap::LoadFromFile(const std::string& winPath)
 {
     auto data = platform::FileSystem::instance().readFile(winPath);
     if (!data)
-        throw EInvalidGraphic("Cannot open file \"" + winPath + "\"");
+        throw EInvalidGraphic(openFailure(winPath));
     QImage image;
     auto bits = bmpBitCount(*data);
     if (!bits || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))

@@ -59,8 +59,10 @@ void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 void TButton::KeyDown(unsigned short& key, TShiftState shift)
 {
     TWinControl::KeyDown(key, shift);
-    if (key == VK_RETURN && Enabled())
+    if (key == VK_RETURN && Enabled()) {
+        key = 0;
         Click();
+    }
 }
 
 void TButton::KeyPress(char& key)

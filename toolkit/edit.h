@@ -50,6 +50,8 @@ public:
     void MouseUp(TMouseButton, TShiftState, int x, int y) override;
     void KeyDown(unsigned short& key, TShiftState) override;
     void KeyPress(char& key) override;
+    // A one-line edit selects its whole text when it is given the focus.
+    void DoEnter() override { SelectAll(); }
 
     TNotifyEvent OnChange;
 

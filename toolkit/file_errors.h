@@ -2,7 +2,12 @@
 
 #include "toolkit/exceptions.h"
 
+#include <string>
+
 namespace tk {
+
+// "Cannot open file "path"." with the reason when it is not the common one (a file too large).
+std::string openFailure(const std::string& winPath);
 
 // File and directory failures raised by the toolkit's components.
 class EFOpenError : public Exception {

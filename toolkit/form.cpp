@@ -1,6 +1,7 @@
 #include "toolkit/form.h"
 
 #include "toolkit/application.h"
+#include "toolkit/button.h"
 #include "toolkit/canvas.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/screen.h"
@@ -71,6 +72,8 @@ void TForm::SetActiveControl(TWinControl* control)
     m_activeControl = control;
     if (m_host)
         m_host->FocusChanged();
+    if (control)
+        control->DoEnter();
     InvalidateForm();
 }
 
@@ -195,15 +198,32 @@ void TForm::PopupFor(TControl* target, int x, int y)
     }
 }
 
+// Keys go to the focused control while it is shown; a control hidden with its panel takes none.
+TControl* TForm::KeyTarget()
+{
+    if (m_activeControl && m_activeControl->Showing())
+        return m_activeControl;
+    return this;
+}
+
 void TForm::DispatchKeyDown(unsigned short key, TShiftState shift)
 {
-    TControl* target = m_activeControl ? static_cast<TControl*>(m_activeControl) : this;
-    Guard([&] { target->KeyDown(key, shift); });
+    TControl* target = KeyTarget();
+    Guard([&] {
+        target->KeyDown(key, shift);
+        // Enter and Esc that the control left alone press the Default or Cancel button of the
+        // panel holding it (the nearest one that has such a button), never a button elsewhere.
+        if (key != VK_RETURN && key != VK_ESCAPE)
+            return;
+        for (TWinControl* c = target->Parent(); c && c->Parent(); c = c->Parent())
+            if (PressDefaultButton(c, key))
+                return;
+    });
 }
 
 void TForm::DispatchKeyPress(char key)
 {
-    TControl* target = m_activeControl ? static_cast<TControl*>(m_activeControl) : this;
+    TControl* target = KeyTarget();
     Guard([&] { target->KeyPress(key); });
 }
 

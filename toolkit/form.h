@@ -53,6 +53,7 @@ public:
     void DispatchMouseMove(TShiftState, int x, int y);
     void DispatchMouseUp(TMouseButton, TShiftState, int x, int y);
     void DispatchKeyDown(unsigned short key, TShiftState);
+    TControl* KeyTarget();
     void DispatchKeyPress(char key);
     // The control that would take a press at (x, y), and the point in its client coordinates.
     TControl* ControlAtPoint(int x, int y, TPoint* local = nullptr) const;

@@ -158,6 +158,12 @@ void TListBox::ClickOnRelease()
     m_pressOnItem = false;
 }
 
+void TListBox::DblClick()
+{
+    if (m_pressOnItem)
+        TWinControl::DblClick();
+}
+
 void TListBox::KeyDown(unsigned short& key, TShiftState shift)
 {
     TWinControl::KeyDown(key, shift);

@@ -33,6 +33,8 @@ public:
     void Paint(TCanvas&) override;
     void MouseDown(TMouseButton, TShiftState, int x, int y) override;
     void ClickOnRelease() override;
+    // Only a double-click on an item counts; below the last one there is nothing to pick.
+    void DblClick() override;
     void KeyDown(unsigned short& key, TShiftState) override;
 
 private:

@@ -122,7 +122,8 @@ int TStringGrid::RowPitch() const
 
 int TStringGrid::VisibleRowCount() const
 {
-    return std::max(1, (Height() + ((m_options & goHorzLine) ? m_gridLineWidth : 0)) / RowPitch());
+    // Whole rows only, each with its line.
+    return std::max(1, Height() / RowPitch());
 }
 
 void TStringGrid::ScrollToCurrent()

@@ -95,7 +95,7 @@ void TStrings::LoadFromFile(const std::string& winPath)
 {
     auto data = platform::FileSystem::instance().readFile(winPath);
     if (!data)
-        throw EFOpenError("Cannot open file \"" + winPath + "\".");
+        throw EFOpenError(openFailure(winPath));
     SetText(*data);
 }
 

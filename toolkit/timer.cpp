@@ -48,11 +48,16 @@ void TTimer::Fire()
     m_firing = true;
     unsigned generation = m_generation;
     std::int64_t due = m_due;
+    std::int64_t start = Application().Clock().Now();
     Application().Guard([this] { OnTimer(this); });
     m_firing = false;
-    // A tick missed while the handler ran is delivered once, not made up.
     if (generation == m_generation) {
-        m_due = std::max(due + m_interval, Application().Clock().Now());
+        // Ticks that fell due while the loop was blocked before this one are merged into it; one
+        // that fell due while its own handler ran follows at once. None is made up.
+        std::int64_t next = due + m_interval;
+        if (m_interval > 0 && next <= start)
+            next += ((start - next) / m_interval + 1) * m_interval;
+        m_due = std::max(next, Application().Clock().Now());
         Application().TimersChanged();
     }
 }

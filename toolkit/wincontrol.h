@@ -23,6 +23,8 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
+    // Called by the form when this control has just become its focused control.
+    virtual void DoEnter() { }
 
     // Paints this control and its visible children; the canvas origin is this control's top left.
     void PaintWithChildren(TCanvas&);

@@ -179,3 +179,24 @@ TEST_F(QtBackendTest, PopupOffersVisibleItemsAndRunsTheChosenOneAfterClosing)
     menu.Popup(10, 10);
     EXPECT_EQ(chosen + copied, 1);
 }
+
+TEST_F(QtBackendTest, MessageBoxAndInputDialogComeUpAboveAStayOnTopWindow)
+{
+    TForm splash("splash");
+    splash.SetFormStyle(fsStayOnTop);
+    splash.SetBounds(0, 0, 100, 40);
+    splash.Show();
+    auto& dialogs = Application().Dialogs();
+    whenOpen<QMessageBox>([](QMessageBox* box) {
+        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(dialogs.MessageBox("Cannot open directory", "Tavisco", MB_OK), IDOK);
+    whenOpen<QInputDialog>([](QInputDialog* dialog) {
+        EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        dialog->reject();
+    });
+    std::string value = "x";
+    EXPECT_FALSE(dialogs.InputQuery("c", "p", value));
+    splash.Hide();
+}

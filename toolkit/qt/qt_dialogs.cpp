@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 #include "toolkit/popup_menu.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -38,6 +39,17 @@ int answerOf(QMessageBox::StandardButton button)
     case QMessageBox::No: return IDNO;
     default: return IDCANCEL;
     }
+}
+
+// A dialog opened while a stay-on-top window shows (the splash during start-up) must come up
+// above it, never hidden beneath.
+void keepAboveStayOnTopWindows(QWidget& dialog)
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != &dialog && window->isVisible() && (window->windowFlags() & Qt::WindowStaysOnTopHint)) {
+            dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
 }
 
 void centreOnScreen(QWidget& window)
@@ -78,6 +90,7 @@ int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, 
         box.setEscapeButton(QMessageBox::Ok);
         break;
     }
+    keepAboveStayOnTopWindows(box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)
@@ -97,6 +110,7 @@ bool TQtDialogs::InputQuery(const std::string& caption, const std::string& promp
         edit->selectAll();
     }
     centreOnScreen(dialog);
+    keepAboveStayOnTopWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     value = toAnsi(dialog.textValue());
