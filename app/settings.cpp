@@ -2,7 +2,10 @@
 #include "catalogue/text.h"
 #include "platform/filesystem.h"
 #include "toolkit/application.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/file_errors.h"
+
+#include <utility>
 
 namespace {
 const char* const settingsName = "tavisco.ini";
@@ -50,10 +53,17 @@ void TForm1::loadSettings()
         SettingsEndWithBreak = true;
         saveSettings();
     }
-    std::string text = fs.readFile(file).value_or(std::string());
-    SettingsEndWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    auto text = fs.readFile(file);
     auto& lines = ini->Lines();
-    lines.SetText(text);
+    if (text) {
+        SettingsEndWithBreak = !text->empty() && (text->back() == '\n' || text->back() == '\r');
+        lines.SetText(*text);
+    } else {
+        // The run goes on with the default lines; the message says what could not be read and why.
+        tk::Application().Dialogs().MessageBox(tk::openFailure(file), "Tavisco", tk::MB_OK);
+        lines.SetLines(defaultLines);
+        SettingsEndWithBreak = true;
+    }
 
     ZipRoot = lineOrEmpty(lines, 0);
     RomDir = lineOrEmpty(lines, 1);
@@ -70,20 +80,36 @@ void TForm1::loadSettings()
     RomPath = RomDir + RegionFolder;
     RamPath = RamDir + RegionFolder;
 
-    selectSavedDrives();
-    ramdir->SetDirectory(isDirectory(RamDir) ? RamDir : "c:\\");
-    romdir->SetDirectory(isDirectory(RomDir) ? RomDir : "c:\\");
+    // Set from the start directory, a list raises its change only for another directory; moved
+    // quietly to the saved drive first, it must still do so (or a first start off drive c: would
+    // never run them).
+    std::string ramFrom = ramdir->Directory(), romFrom = romdir->Directory();
+    std::string ramTo = isDirectory(RamDir) ? RamDir : "c:\\";
+    std::string romTo = isDirectory(RomDir) ? RomDir : "c:\\";
+    selectSavedDrives(ramTo, romTo);
+    if (lowerAZ(ramTo) != lowerAZ(ramFrom))
+        ramdirChange(this);
+    if (lowerAZ(romTo) != lowerAZ(romFrom))
+        romdirChange(this);
 }
 
-// Puts the drive selectors on the saved drives. Moving a directory list to another drive must not
-// replace the saved directory it is about to be given, so the lists stay quiet meanwhile; a drive
-// that is gone, or an empty line, leaves the selector where it is.
-void TForm1::selectSavedDrives()
+// Puts the drive selectors on the saved drives and the lists on the directories given. Moving a
+// directory list to another drive must not replace the saved directory it is about to be given, so
+// the lists stay quiet meanwhile; a drive that is gone, or an empty line, leaves the selector where
+// it is.
+void TForm1::selectSavedDrives(const std::string& ramTo, const std::string& romTo)
 {
-    auto romChange = std::move(romdir->OnChange);
-    auto ramChange = std::move(ramdir->OnChange);
-    romdir->OnChange = nullptr;
-    ramdir->OnChange = nullptr;
+    // The handlers come back however this ends.
+    struct Quiet {
+        tk::TDirectoryListBox* list;
+        tk::TNotifyEvent change;
+        explicit Quiet(tk::TDirectoryListBox* l)
+            : list(l)
+            , change(std::exchange(l->OnChange, nullptr))
+        {
+        }
+        ~Quiet() { list->OnChange = std::move(change); }
+    } quietRom(romdir), quietRam(ramdir);
     auto choose = [](tk::TDriveComboBox* selector, const std::string& path) {
         if (path.empty())
             return;
@@ -95,8 +121,8 @@ void TForm1::selectSavedDrives()
     choose(zipdrive, ZipRoot);
     choose(romdrive, RomPath);
     choose(ramdrive, RamPath);
-    romdir->OnChange = std::move(romChange);
-    ramdir->OnChange = std::move(ramChange);
+    ramdir->SetDirectory(ramTo);
+    romdir->SetDirectory(romTo);
 }
 
 void TForm1::zipdriveChange(TObject*)

@@ -197,6 +197,11 @@ public:
     bool ZipPresent { false };
     std::string SelectedGame;
     std::string SelectedTitle;
+    // The RomFilename of the selected row, recorded with SelectedGame: delete and rename use it,
+    // never a row read at click time (sorting or a rescan may have put another game there).
+    std::string SelectedRomFile;
+    // The table whose selection handler ran last.
+    const tk::TStringGrid* ActiveTable {};
     int NoiseStep { 10 };
     int SortColumn { 0 };
     char LastJumpKey { '/' };
@@ -340,7 +345,7 @@ private:
     void WireEvents();
     void loadSettings();
     void saveSettings();
-    void selectSavedDrives();
+    void selectSavedDrives(const std::string& ramTo, const std::string& romTo);
     void emptyZipTable(bool reportGone);
     void placePanels();
     void showZipTotal(int total);
@@ -351,6 +356,8 @@ private:
     void showBoxArt();
     void showScreenshot();
     void activateTable(tk::TStringGrid* active, tk::TPanel* frame, tk::TStringGrid* other, tk::TPanel* otherFrame);
+    void selectRow(tk::TStringGrid* grid, int row, void (TForm1::*handler)(TObject*));
+    void recordSelection(const tk::TStringGrid* grid, int row);
     void copyPicturePath(const std::string& path);
     void setModeCaption();
     void showHelp(int topic, const std::vector<std::string>& lines);

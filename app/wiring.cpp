@@ -71,15 +71,11 @@ void TForm1::WireEvents()
     }
     disk->OnKeyPress = [this](TObject* sender, char& key) { diskKeyPress(sender, key); };
 
-    // Category panel; Enter and Esc press its buttons while it is shown.
+    // Category panel; Enter and Esc press its Default and Cancel buttons while it is shown.
     catlist->OnClick = notify(this, &TForm1::catlistClick);
     catlist->OnDblClick = notify(this, &TForm1::catlistDblClick);
     BitBtn1->OnClick = notify(this, &TForm1::BitBtn1Click);
     BitBtn2->OnClick = notify(this, &TForm1::BitBtn2Click);
-    Edit1->OnKeyDown = [this](TObject*, unsigned short& key, TShiftState) {
-        if (Panel2->Visible() && tk::PressDefaultButton(Panel2, key))
-            key = 0;
-    };
 
     cls->OnClick = notify(this, &TForm1::clsClick);
     ddmode->OnClick = notify(this, &TForm1::ddmodeClick);

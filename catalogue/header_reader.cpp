@@ -2,6 +2,8 @@
 #include "catalogue/text.h"
 #include "platform/filesystem.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t headerSize = 64;
@@ -82,7 +84,11 @@ void TForm1::getfileinfo(const std::string& fileName)
         fileinfo->Lines().Add("Error !!!");
         return;
     }
-    const auto& h = header->bytes;
+    auto& h = header->bytes;
+    // Images also circulate with every 32-bit word reversed; read as the cartridge's own order.
+    if (h[0] == 0x40 && h[1] == 0x12 && h[2] == 0x37 && h[3] == 0x80)
+        for (std::size_t i = 0; i + 3 < headerSize; i += 4)
+            std::reverse(h.begin() + static_cast<std::ptrdiff_t>(i), h.begin() + static_cast<std::ptrdiff_t>(i + 4));
     bool swapped = h[1] != 0x37;
 
     fileinfo->Lines().Add(titleField(h, swapped));

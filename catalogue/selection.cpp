@@ -47,6 +47,7 @@ void TForm1::showScreenshot()
 // Marks which table is active: its frame shows and its rows get lines.
 void TForm1::activateTable(tk::TStringGrid* active, tk::TPanel* frame, tk::TStringGrid* other, tk::TPanel* otherFrame)
 {
+    ActiveTable = active;
     frame->Show();
     otherFrame->Hide();
     active->SetOptions(active->Options() | tk::goHorzLine);
@@ -83,8 +84,7 @@ void TForm1::diskClick(TObject*)
     int rows = disk->RowCount();
     nlogo->SetTop(rows < 2 ? 0 : r * LogoTrack / (rows - 1));
 
-    SelectedGame = getfield(disk->Cell(5, r), '.', 1);
-    SelectedTitle = trim(disk->Cell(0, r));
+    recordSelection(disk, r);
     showBoxArt();
 
     int size = readInteger(disk->Cell(2, r)).value_or(999);
@@ -122,8 +122,7 @@ void TForm1::zipClick(TObject*)
         sys("No Romfiles found !");
         return;
     }
-    SelectedGame = getfield(zip->Cell(5, r), '.', 1);
-    SelectedTitle = trim(zip->Cell(0, r));
+    recordSelection(zip, r);
     showBoxArt();
 
     b2->SetVisible(!exists(RomPath + zip->Cell(5, r)));
@@ -140,18 +139,33 @@ void TForm1::zipClick(TObject*)
     queueDetails(zip, r, ZipRoot);
 }
 
+void TForm1::recordSelection(const tk::TStringGrid* grid, int r)
+{
+    SelectedRomFile = grid->Cell(5, r);
+    SelectedGame = getfield(SelectedRomFile, '.', 1);
+    SelectedTitle = trim(grid->Cell(0, r));
+}
+
+// A press makes the row under the pointer current. On the inactive table it also selects the row
+// that is already current, so a pop-up menu always acts on the row just pressed.
+void TForm1::selectRow(tk::TStringGrid* grid, int row, void (TForm1::*handler)(TObject*))
+{
+    if (row < 0)
+        return;
+    if (row != grid->Row())
+        grid->SetRow(row);
+    else if (ActiveTable != grid)
+        (this->*handler)(grid);
+}
+
 void TForm1::diskMouseDown(TObject*, TMouseButton, TShiftState, int x, int y)
 {
-    int row = disk->RowAt(x, y);
-    if (row >= 0)
-        disk->SetRow(row);
+    selectRow(disk, disk->RowAt(x, y), &TForm1::diskClick);
 }
 
 void TForm1::zipMouseDown(TObject*, TMouseButton, TShiftState, int x, int y)
 {
-    int row = zip->RowAt(x, y);
-    if (row >= 0)
-        zip->SetRow(row);
+    selectRow(zip, zip->RowAt(x, y), &TForm1::zipClick);
 }
 
 void TForm1::diskDblClick(TObject*)

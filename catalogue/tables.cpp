@@ -1,5 +1,6 @@
 #include "app/tavisco.h"
 #include "catalogue/text.h"
+#include "platform/filesystem.h"
 
 #include <algorithm>
 
@@ -43,6 +44,7 @@ void TForm1::emptyZipTable(bool reportGone)
 void TForm1::diskrefreshClick(TObject*)
 {
     sysdis("Refreshing romlist.");
+    platform::FileSystem::instance().removeAbandonedPartials(RomPath);
     filelist->SetDirectory(RomPath);
     getrominf->Show();
     Repaint();
@@ -63,6 +65,7 @@ void TForm1::diskrefreshClick(TObject*)
 void TForm1::ziprefreshClick(TObject*)
 {
     try {
+        platform::FileSystem::instance().removeAbandonedPartials(ZipRoot);
         filelist->SetDirectory(ZipRoot);
     } catch (const std::exception&) {
         emptyZipTable(false);

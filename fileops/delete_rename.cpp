@@ -45,7 +45,8 @@ bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
         names.push_back(romFile);
     bool ok = true;
     for (const auto& name : names) {
-        if (name.empty() || fs.DeleteFileA(ZipRoot + name) || !fs.fileExists(ZipRoot + name))
+        std::string path = ZipRoot + name;
+        if (name.empty() || fs.DeleteFileA(path) || (!fs.fileExists(path) && fs.driveReadyFor(path)))
             continue;
         sysdis("Could not delete " + name);
         ok = false;
@@ -57,7 +58,7 @@ void TForm1::b6Click(TObject*)
 {
     Timer3->SetInterval(1000);
     std::string name = SelectedGame;
-    std::string romFile = zip->Cell(5, zip->Row());
+    std::string romFile = SelectedRomFile;
     if (!confirmed("Are you sure to delete " + name + ".* from ZipDrive ?"))
         return;
     sys("+");
@@ -114,7 +115,7 @@ void TForm1::b4Click(TObject*)
 {
     auto& fs = platform::FileSystem::instance();
     std::string old = SelectedGame;
-    std::string romFile = disk->Cell(5, disk->Row());
+    std::string romFile = SelectedRomFile;
     std::string renamed = old;
     if (!tk::Application().Dialogs().InputQuery("Rename all Files of \"" + SelectedTitle + "\"",
             "Enter new name for: " + old + ".*", renamed))
@@ -127,7 +128,7 @@ void TForm1::b4Click(TObject*)
     auto plan = renamed == old ? decltype(renamePlan(old, renamed, romFile)) {} : renamePlan(old, renamed, romFile);
     for (const auto& [from, to] : plan) {
         // A target that is the very file (a change of letter case) is no conflict.
-        if (fs.fileExists(to) && fs.hostPath(to) != fs.hostPath(from)) {
+        if (fs.fileExists(to) && !fs.sameEntry(from, to)) {
             sysdis("Name already in use: " + renamed + ".*");
             return;
         }

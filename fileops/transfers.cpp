@@ -12,9 +12,10 @@ const char* const updateExtensions[] = { ".eep", ".zcc", ".ram" };
 bool TForm1::copyexisting(const std::string& source, const std::string& destination)
 {
     auto& fs = platform::FileSystem::instance();
-    if (!fs.fileExists(source))
+    // A file missing on a ready drive is skipped; on a drive that is not ready nothing can be known.
+    if (!fs.fileExists(source) && fs.driveReadyFor(source))
         return true;
-    if (fs.CopyFileA(source, destination, false))
+    if (fs.fileExists(source) && fs.CopyFileA(source, destination, false))
         return true;
     sysdis("Could not copy " + fileNameOf(source));
     return false;

@@ -60,6 +60,29 @@ TEST_F(HeaderReader, BothByteOrdersGiveTheSameRecord)
     EXPECT_EQ(big, swapped);
 }
 
+TEST_F(HeaderReader, LittleEndianImagesGiveTheSameRecordToo)
+{
+    RomImage image { .title = "WAVE RACE 64", .country = 'J', .id = "WR", .size = mbit(64) };
+    p.rom("d:\\roms\\", "big.v64", image);
+    image.littleEndian = true;
+    p.rom("d:\\roms\\", "little.v64", image);
+    // Only the exact little-endian mark counts; anything else not big-endian is byte-swapped.
+    std::string odd = image.header();
+    odd[3] = '\x81';
+    p.drives.write("d:\\roms\\odd.v64", odd);
+    auto& f = p.startAndSettle();
+    Record big = rowOf(f.disk, "big.v64");
+    Record little = rowOf(f.disk, "little.v64");
+    ASSERT_EQ(little.size(), 7u);
+    EXPECT_EQ(little[0], "WAVE RACE 64        ");
+    EXPECT_EQ(little[1], "Japan  ");
+    EXPECT_EQ(little[6], "WR");
+    big[5] = little[5] = "";
+    EXPECT_EQ(big, little);
+    // Read as byte-swapped: the country comes from byte 63, which holds the W of the ID.
+    EXPECT_EQ(rowOf(f.disk, "odd.v64")[1], "W");
+}
+
 TEST_F(HeaderReader, SizeIsWholeMbitPaddedToThreeCharacters)
 {
     p.rom("d:\\roms\\", "a.v64", { .size = 4194304 });

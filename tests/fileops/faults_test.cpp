@@ -201,4 +201,68 @@ TEST_F(Failures, RenameFailingPartWayIsUndone)
     EXPECT_EQ(f.SelectedGame, "mario");
 }
 
+
+// A Zip disk pulled after the click is a failure of every file the operation had to handle, never
+// a quiet "complete"; a file truly missing on a ready drive is still skipped without a word.
+TEST_F(Failures, ZipDiskPulledAfterTheClickFailsCopiesUpdatesAndDeletions)
+{
+    marioOnZip();
+    auto& f = start();
+    pickZip(1);
+    ASSERT_TRUE(f.b2->Visible());
+    p.drives.removeDrive('z');
+    press(f.b2);
+    EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not copy mario.v64", "Could not copy mario.eep",
+                                                "Could not copy mario.ips", "Could not copy mario.aps",
+                                                "Could not copy mario.zcc", "Could not copy mario.ram" }));
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy failed !!!" }));
+    EXPECT_TRUE(dir("d:\\roms\\").empty());
+}
+
+TEST_F(Failures, ZipDiskPulledBeforeAnUpdate)
+{
+    marioOnZip();
+    p.rom("d:\\roms\\", "mario.v64", { .title = "MARIO" });
+    auto& f = start();
+    pickZip(1);
+    ASSERT_TRUE(f.b3->Visible());
+    p.drives.removeDrive('z');
+    typed->clear();
+    press(f.b3);
+    Lines typedText;
+    std::copy_if(typed->lines.begin(), typed->lines.end(), std::back_inserter(typedText),
+        [](const std::string& line) { return line != " "; });
+    EXPECT_EQ(typedText, (Lines { "Update " + cell("MARIO"), "Could not copy mario.eep", "Could not copy mario.zcc",
+                             "Could not copy mario.ram", "Update failed !!!", zipLed }));
+
+    typed->clear();
+    f.Updateall1->Click();
+    EXPECT_EQ(typed->starting("Update"), (Lines { "Update " + cell("MARIO"), "Update " + cell("MARIO"),
+                                             "Update failed !!!" }));
+}
+
+TEST_F(Failures, ZipDiskPulledBeforeTheDelete)
+{
+    marioOnZip();
+    start();
+    pickZip(1);
+    p.drives.removeDrive('z');
+    deleteConfirmed();
+    EXPECT_EQ(typed->starting("Could not delete").size(), 6u);
+    EXPECT_EQ(typed->starting("Delete"), (Lines { "Delete failed !!!" }));
+}
+
+TEST_F(Failures, ZipDiskPulledBeforeTheClear)
+{
+    marioOnZip();
+    auto& f = start();
+    p.drives.removeDrive('z');
+    typed->clear();
+    p.dialogs->answerBoxes({ tk::IDOK });
+    f.ClearZipDisk1->Click();
+    EXPECT_FALSE(typed->starting("Could not delete").empty());
+    EXPECT_EQ(typed->starting("Zipdisc"), Lines {});
+    EXPECT_EQ(typed->starting("Delete failed !!!").size(), 1u);
+}
+
 }

@@ -223,4 +223,57 @@ TEST_F(Categories, EnterConfirmsAndEscapeCancels)
     EXPECT_EQ(p.drives.read("d:\\ram\\a.cat"), "Sport\r\n");
 }
 
+
+TEST_F(Categories, TypingReplacesTheCategoryTheEditOffers)
+{
+    threeGames();
+    auto& f = p.startAndSettle();
+    openFor(1);
+    EXPECT_EQ(f.Edit1->SelText(), "Puzzle");
+    for (char c : std::string("Racing"))
+        p.type(c);
+    p.key(tk::VK_RETURN);
+    EXPECT_EQ(p.drives.read("d:\\ram\\b.cat"), "Racing\r\n");
+}
+
+TEST_F(Categories, EnterAndEscapeWorkFromTheListTooButNotOnceThePanelIsHidden)
+{
+    threeGames();
+    auto& f = p.startAndSettle();
+    openFor(0);
+    tk::TPoint at = itemPoint(indexOf("Racing"));
+    p.clickAt(f.catlist, at.X, at.Y);
+    ASSERT_EQ(f.Edit1->Text(), "Racing");
+    p.key(tk::VK_RETURN);
+    EXPECT_FALSE(f.Panel2->Visible());
+    EXPECT_EQ(p.drives.read("d:\\ram\\a.cat"), "Racing\r\n");
+
+    f.Setcategory1->Click();
+    p.clickAt(f.catlist, at.X, at.Y);
+    p.key(tk::VK_ESCAPE);
+    EXPECT_FALSE(f.Panel2->Visible());
+
+    // Hidden, the panel takes no keys: Enter neither writes nor shows anything.
+    p.drives.write("d:\\ram\\a.cat", "Sport\r\n");
+    p.key(tk::VK_RETURN);
+    p.type('x');
+    p.key(tk::VK_RETURN);
+    EXPECT_FALSE(f.Panel2->Visible());
+    EXPECT_EQ(p.drives.read("d:\\ram\\a.cat"), "Sport\r\n");
+    EXPECT_EQ(f.Edit1->Text(), "Racing");
+}
+
+TEST_F(Categories, DoubleClickBelowTheLastCategoryPicksAndConfirmsNothing)
+{
+    threeGames();
+    auto& f = p.startAndSettle();
+    openFor(0);
+    f.Edit1->SetText("Typed");
+    ASSERT_LT(f.catlist->ItemAtPos(5, f.catlist->Height() - 3), 0);
+    p.doubleClickAt(f.catlist, 5, f.catlist->Height() - 3);
+    EXPECT_TRUE(f.Panel2->Visible());
+    EXPECT_EQ(f.Edit1->Text(), "Typed");
+    EXPECT_FALSE(p.drives.exists("d:\\ram\\a.cat"));
+}
+
 }

@@ -208,4 +208,31 @@ TEST_F(ZipPoll, DiskThatStaysInIsNotScannedAgain)
     EXPECT_EQ(f.fully->Caption(), "064 MBit");
 }
 
+
+// A first start in a new folder under the home folder (d:): the default lines name the root of c:,
+// and the directory changes still run, so the region folder "0" is dropped and nothing fails.
+TEST_F(Startup, FirstStartInAFolderOnAnotherDriveThanTheDefaults)
+{
+    p.startIn("d:\\newfolder");
+    auto& f = p.startAndSettle();
+    EXPECT_TRUE(p.dialogs->boxes.empty()) << p.dialogs->boxes.at(0).text;
+    EXPECT_EQ(f.RegionFolder, "");
+    EXPECT_EQ(folded(f.RomPath), "c:\\");
+    EXPECT_EQ(folded(f.ini->Lines()[1]), "c:\\");
+    EXPECT_EQ(f.ini->Lines()[3], "");
+    f.Close();
+    EXPECT_EQ(lowerAZ(p.drives.read("d:\\newfolder\\tavisco.ini")), crlf({ "z:\\", "c:\\", "c:\\", "", "0" }));
+}
+
+// A saved root of another drive: the archive is listed during creation, as for any directory.
+TEST_F(Startup, SavedRootOfAnotherDriveIsScannedDuringCreation)
+{
+    p.drives.map('e');
+    p.rom("e:\\", "mario.v64", { .title = "MARIO" });
+    p.settings({ "z:\\", "e:\\", "e:\\", "-", "1" });
+    auto& f = p.start();
+    EXPECT_EQ(f.disk->Cell(5, 0), "mario.v64");
+    EXPECT_EQ(f.ini->Lines()[3], "");
+}
+
 }

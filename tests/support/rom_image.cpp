@@ -35,6 +35,10 @@ std::string RomImage::header() const
         for (std::size_t i = 0; i + 1 < h.size(); i += 2)
             std::swap(h[i], h[i + 1]);
     }
+    if (littleEndian) {
+        for (std::size_t i = 0; i + 3 < h.size(); i += 4)
+            std::reverse(h.begin() + static_cast<std::ptrdiff_t>(i), h.begin() + static_cast<std::ptrdiff_t>(i + 4));
+    }
     return h;
 }
 

@@ -12,7 +12,8 @@ struct RomImage {
     char country = 'E';
     std::string id = "TG";
     std::uint64_t size = 8 * 1024 * 1024;
-    bool byteSwapped = false;
+    bool byteSwapped = false;  // 16-bit words exchanged: 37 80 40 12 ...
+    bool littleEndian = false; // 32-bit words reversed: 40 12 37 80 ...
 
     std::string header() const; // 64 bytes, in the image's byte order
     void writeTo(const std::string& hostPath) const;
