@@ -1,6 +1,7 @@
 // The Windows calls and whole-file access of FileSystem.
 #include "platform/filesystem.h"
 
+#include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/posix_io.h"
 
@@ -53,16 +54,25 @@ bool hasEntryNamed(const std::string& hostDir, const std::string& name)
     return false;
 }
 
-// Two names of one file (same device and inode) are one directory entry unless both names stand
-// in the directory each as itself: then they are two hard links, and neither is the other.
+// Two names are one directory entry when they name one file (same device and inode), or when a
+// file system that ignores case takes the second for the first: it has no entry of its own and
+// differs from the first only in letter case (exfat-fuse even gives each spelling its own inode).
+// Where both names stand in the directory each as itself, they are two entries (hard links, or
+// two files on a file system that keeps case), and neither is the other.
 bool oneEntry(const ResolvedPath& a, const struct stat& as, const ResolvedPath& b, const struct stat& bs)
 {
     struct stat ap {}, bp {};
-    if (!sameFile(as, bs) || ::stat(a.parent.c_str(), &ap) != 0 || ::stat(b.parent.c_str(), &bp) != 0
-        || !sameFile(ap, bp))
+    bool sameParent = a.parent == b.parent
+        || (::stat(a.parent.c_str(), &ap) == 0 && ::stat(b.parent.c_str(), &bp) == 0 && sameFile(ap, bp));
+    if (!sameParent)
         return false;
     std::string aName = nameOf(a.host), bName = b.givenName;
-    return aName == bName || !hasEntryNamed(b.parent, bName) || !hasEntryNamed(a.parent, aName);
+    if (aName == bName)
+        return true;
+    bool ownEntry = hasEntryNamed(b.parent, bName);
+    if (ownEntry && hasEntryNamed(a.parent, aName))
+        return false;
+    return sameFile(as, bs) || (!ownEntry && equalIgnoringAsciiCase(aName, bName));
 }
 
 // A change of letter case only. Where a plain rename leaves the old spelling (a file system that
