@@ -13,9 +13,10 @@ bool TForm1::copyexisting(const std::string& source, const std::string& destinat
 {
     auto& fs = platform::FileSystem::instance();
     // A file missing on a ready drive is skipped; on a drive that is not ready nothing can be known.
-    if (!fs.fileExists(source) && fs.driveReadyFor(source))
+    bool present = fs.fileExists(source);
+    if (!present && fs.driveReadyFor(source))
         return true;
-    if (fs.fileExists(source) && fs.CopyFileA(source, destination, false))
+    if (present && fs.CopyFileA(source, destination, false))
         return true;
     sysdis("Could not copy " + fileNameOf(source));
     return false;

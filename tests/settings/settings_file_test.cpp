@@ -4,6 +4,7 @@
 #include "toolkit/application.h"
 
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +28,19 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndReadsThemBack)
     EXPECT_EQ(f.ddmode->Caption(), "Doubleclick");
     p.click(f.ddmode);
     EXPECT_EQ(f.ddmode->Caption(), "Doubleclick copy to Zip");
+}
+
+// A settings file too large to be one is not read into memory: the program says so and runs on
+// the default lines.
+TEST_F(SettingsFile, HugeFileIsReportedAndTheDefaultsAreUsed)
+{
+    writeIni(crlf({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "2" }));
+    ASSERT_EQ(::truncate(p.drives.host(iniFile()).c_str(), (64 << 20) + 1), 0);
+    auto& f = p.start();
+    ASSERT_EQ(p.dialogs->boxes.size(), 1u);
+    EXPECT_EQ(p.dialogs->boxes[0].text, "Cannot open file \"c:\\tavisco\\tavisco.ini\": it is larger than 64 MiB.");
+    EXPECT_EQ(folded(f.RomDir), "c:\\");
+    EXPECT_EQ(f.DoubleClickMode, 0);
 }
 
 TEST_F(SettingsFile, ThreeLineFileIsPaddedAndWrittenBackWithFiveLines)
