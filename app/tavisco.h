@@ -314,6 +314,7 @@ public:
     void b4Click(TObject* sender);
 
     // ---- Region folders ----
+    void ensuredir(const std::string& dir);
     void SpeedButton1Click(TObject* sender);
     void SpeedButton2Click(TObject* sender);
     void SpeedButton3Click(TObject* sender);
@@ -366,7 +367,15 @@ private:
         const std::string& ramTo, const std::string& romFile);
     bool updateSaves(const std::string& base);
     bool deleteGame(const std::string& base, const std::string& romFile);
-    std::vector<std::pair<std::string, std::string>> renamePlan(
-        const std::string& old, const std::string& renamed, const std::string& romFile) const;
+    // File moves as (old path, new path).
+    using FileMoves = std::vector<std::pair<std::string, std::string>>;
+    FileMoves renamePlan(const std::string& old, const std::string& renamed, const std::string& romFile) const;
+    static bool imageBeyondBase(const std::string& base, const std::string& romFile);
+    bool moveAll(const FileMoves& plan, const std::string& failure);
+    FileMoves regionPlan(const std::string& region) const;
+    bool regionMoveBlocked(const FileMoves& plan);
+    void switchRegion(const std::string& region, tk::TMenuItem* ownItem);
+    void moveToRegion(const std::string& region, const std::string& ending);
+    void listTable(const tk::TStringGrid* grid);
     std::string directoryValue(const tk::TDirectoryListBox* dirList) const;
 };

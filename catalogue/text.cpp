@@ -20,6 +20,14 @@ std::string lowerAZ(const std::string& text)
     return platform::asciiLowerCopy(text);
 }
 
+std::string upperAZ(const std::string& text)
+{
+    std::string upper = text;
+    for (char& c : upper)
+        c = platform::asciiUpper(c);
+    return upper;
+}
+
 std::optional<int> readInteger(const std::string& text)
 {
     std::size_t i = 0;
@@ -52,4 +60,10 @@ std::string padLeft(long long number, std::size_t width, char pad)
 std::string fileNameOf(const std::string& path)
 {
     return path.substr(path.rfind('\\') + 1);
+}
+
+std::string folderOf(const std::string& path)
+{
+    auto slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }

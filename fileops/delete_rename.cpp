@@ -90,11 +90,11 @@ void TForm1::ClearZipDisk1Click(TObject*)
 }
 
 // The renames a new name asks for, as (old path, new path), for the files that exist.
-std::vector<std::pair<std::string, std::string>> TForm1::renamePlan(
+TForm1::FileMoves TForm1::renamePlan(
     const std::string& old, const std::string& renamed, const std::string& romFile) const
 {
     auto& fs = platform::FileSystem::instance();
-    std::vector<std::pair<std::string, std::string>> plan;
+    FileMoves plan;
     auto add = [&](const std::string& dir, const std::string& from, const std::string& to) {
         if (fs.fileExists(dir + from))
             plan.emplace_back(dir + from, dir + to);
@@ -103,12 +103,34 @@ std::vector<std::pair<std::string, std::string>> TForm1::renamePlan(
     add(RomPath, old + ".rom", renamed + ".rom");
     for (const char* ext : renameExtensions)
         add(RamPath, old + ext, renamed + ext);
-    // The image itself, when its name holds more than the base name and its extension.
     std::string rest = romFile.substr(std::min(romFile.find('.'), romFile.size()));
-    std::string image = lowerAZ(romFile);
-    if (!romFile.empty() && image != lowerAZ(old + ".v64") && image != lowerAZ(old + ".rom"))
+    if (imageBeyondBase(old, romFile))
         add(RomPath, romFile, renamed + rest);
     return plan;
+}
+
+bool TForm1::imageBeyondBase(const std::string& base, const std::string& romFile)
+{
+    std::string image = lowerAZ(romFile);
+    return !romFile.empty() && image != lowerAZ(base + ".v64") && image != lowerAZ(base + ".rom");
+}
+
+// Moves every file of the plan, in order, or none: on the first refusal it reports the file and
+// moves back what it had already moved.
+bool TForm1::moveAll(const FileMoves& plan, const std::string& failure)
+{
+    auto& fs = platform::FileSystem::instance();
+    FileMoves done;
+    for (const auto& [from, to] : plan) {
+        if (!fs.MoveFileA(from, to)) {
+            sysdis(failure + fileNameOf(from));
+            for (auto it = done.rbegin(); it != done.rend(); ++it)
+                fs.MoveFileA(it->second, it->first);
+            return false;
+        }
+        done.emplace_back(from, to);
+    }
+    return true;
 }
 
 void TForm1::b4Click(TObject*)
@@ -125,7 +147,7 @@ void TForm1::b4Click(TObject*)
         sysdis("Invalid name: " + renamed);
         return;
     }
-    auto plan = renamed == old ? decltype(renamePlan(old, renamed, romFile)) {} : renamePlan(old, renamed, romFile);
+    auto plan = renamed == old ? FileMoves {} : renamePlan(old, renamed, romFile);
     for (const auto& [from, to] : plan) {
         // A target that is the very file (a change of letter case) is no conflict.
         if (fs.fileExists(to) && !fs.sameEntry(from, to)) {
@@ -134,20 +156,7 @@ void TForm1::b4Click(TObject*)
         }
     }
     sysdis("Renaming " + old + ".* to " + renamed + ".*");
-    bool ok = true;
-    std::vector<std::pair<std::string, std::string>> done;
-    for (const auto& [from, to] : plan) {
-        if (!fs.MoveFileA(from, to)) {
-            sysdis("Could not rename " + fileNameOf(from));
-            ok = false;
-            break;
-        }
-        done.emplace_back(from, to);
-    }
-    // All or nothing: what was renamed goes back.
-    if (!ok)
-        for (auto it = done.rbegin(); it != done.rend(); ++it)
-            fs.MoveFileA(it->second, it->first);
+    bool ok = moveAll(plan, "Could not rename ");
     sysdis(ok ? "Rename complete." : "Rename failed !!!");
     diskrefreshClick(this);
 }
