@@ -323,7 +323,7 @@ void TForm1::BuildInfoPanel()
     infop = panel(this, "infop", Bounds(166, 48, 565, 500), bvRaised, clBtnFace);
     infop->Hide();
     Label3 = panelTitle(infop, "Label3", Bounds(5, 5, 204, 20));
-    info = make<TMemo>(infop, "info", 4, 24, 557, 471);
+    info = make<TRichEdit>(infop, "info", 4, 24, 557, 471);
     info->SetScrollBars(ssBoth);
     info->SetWordWrap(false);
     Button3 = smallButton(infop, "Button3", Bounds(480, 5, 81, 15), "Close");

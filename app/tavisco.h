@@ -15,6 +15,7 @@
 #include "toolkit/memo.h"
 #include "toolkit/panel.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/rich_edit.h"
 #include "toolkit/speed_button.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/timer.h"
@@ -128,7 +129,7 @@ public:
     // Game info editor.
     tk::TPanel* infop {};
     tk::TLabel* Label3 {};
-    tk::TMemo* info {};
+    tk::TRichEdit* info {};
     tk::TButton* Button3 {};
     tk::TButton* Button4 {};
     tk::TButton* Button5 {};
@@ -214,6 +215,9 @@ public:
     int GrabX { 0 };
     int GrabY { 0 };
     int CurrentHelpTopic { 0 };
+    // The files the open editors were opened for; their Close writes there.
+    std::string InfoFile;
+    std::string ZccFile;
     // The splash window, while start-up runs (none in tests that don't need it).
     TForm2* Splash {};
 
@@ -377,5 +381,6 @@ private:
     void switchRegion(const std::string& region, tk::TMenuItem* ownItem);
     void moveToRegion(const std::string& region, const std::string& ending);
     void listTable(const tk::TStringGrid* grid);
+    void queueFileLines(const std::string& action, const std::string& fileName);
     std::string directoryValue(const tk::TDirectoryListBox* dirList) const;
 };

@@ -1,5 +1,10 @@
 #include "toolkit/canvas.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QPalette>
+#include <QTextCursor>
+#include <QTextDocument>
+
 #include "toolkit/bitmap.h"
 #include "toolkit/text_layout.h"
 
@@ -392,6 +397,30 @@ TRect TCanvas::ClipRect() const
     if (isEmpty(clip))
         clip = TRect { clip.Left, clip.Top, clip.Left, clip.Top };
     return offset(clip, TPoint { -m_origin.X, -m_origin.Y });
+}
+
+void TCanvas::DrawDocument(const QTextDocument& document, const TRect& area, TPoint scroll, const QTextCursor& cursor,
+    bool caret, TColor textColor)
+{
+    Save();
+    IntersectClip(area);
+    QPainter painter;
+    if (beginPaint(painter)) {
+        painter.translate(area.Left - scroll.X, area.Top - scroll.Y);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(scroll.X, scroll.Y, area.Width(), area.Height());
+        context.cursorPosition = caret ? cursor.position() : -1;
+        context.palette.setColor(QPalette::Text, toQColor(textColor));
+        if (cursor.hasSelection()) {
+            QAbstractTextDocumentLayout::Selection selection;
+            selection.cursor = cursor;
+            selection.format.setBackground(toQColor(clHighlight));
+            selection.format.setForeground(toQColor(clHighlightText));
+            context.selections.append(selection);
+        }
+        document.documentLayout()->draw(&painter, context);
+    }
+    Restore();
 }
 
 }

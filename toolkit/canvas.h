@@ -13,6 +13,8 @@
 #include <vector>
 
 class QPainter;
+class QTextDocument;
+class QTextCursor;
 
 namespace tk {
 
@@ -82,6 +84,11 @@ public:
     void IntersectClip(const TRect&);
     TRect ClipRect() const;
     TPoint Origin() const { return m_origin; }
+
+    // A text document's visible part in `area`, scrolled by `scroll`, with the cursor's selection
+    // and, when `caret`, its caret.
+    void DrawDocument(const QTextDocument&, const TRect& area, TPoint scroll, const QTextCursor&, bool caret,
+        TColor textColor);
 
     QImage& Image() { return *m_image; }
     const QImage& Image() const { return *m_image; }

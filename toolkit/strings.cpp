@@ -39,6 +39,8 @@ void TStrings::Delete(int i)
 void TStrings::Clear()
 {
     m_lines.clear();
+    if (OnModified)
+        OnModified();
 }
 
 void TStrings::Assign(const TStrings& other)
@@ -107,6 +109,8 @@ void TStrings::SaveToFile(const std::string& winPath) const
 
 void TStrings::Changed()
 {
+    if (OnModified)
+        OnModified();
     if (OnChange)
         OnChange(this);
 }

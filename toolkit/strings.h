@@ -2,6 +2,7 @@
 
 #include "toolkit/object.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
     void SaveToFile(const std::string& winPath) const;
 
     TNotifyEvent OnChange;
+    // Every change, Clear included: for a control that mirrors the lines.
+    std::function<void()> OnModified;
 
 private:
     void Changed();

@@ -129,6 +129,15 @@ QImage screenshot(const Game& g, int index)
 
 }
 
+// A made-up game's info text in Rich Text: its title bold and blue, a line about it.
+QByteArray infoText(const Game& g)
+{
+    return QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                      "{\\colortbl ;\\red0\\green0\\blue128;}\\f0\\fs20 {\\b\\cf1 ")
+        + g.title + "}\\par A made-up game of the demo workspace, " + QByteArray::number(g.mbit)
+        + " Mbit.\\par}";
+}
+
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -156,6 +165,7 @@ int main(int argc, char* argv[])
             ok &= writeFile(ram + stem + "." + ext, QByteArray(ext == "zcc" ? "Infinite lives\r\n8011A5D3 0009\r\n" : "\0\0\0\0", ext == "zcc" ? 31 : 4));
         if (*g.category)
             ok &= writeFile(ram + stem + ".cat", QByteArray(g.category) + "\r\n");
+        ok &= writeFile(ram + stem + ".nfo", infoText(g));
         if (index % 4 != 3)
             ok &= boxArt(g, index).save(ram + "boxart/" + stem + ".bmp", "BMP");
         if (index % 3 != 2)

@@ -5,6 +5,9 @@
 #include "toolkit/qt/form_window.h"
 #include "toolkit/screen.h"
 
+#include "toolkit/qt/text_peer.h"
+#include "toolkit/text_edit.h"
+
 #include <QCoreApplication>
 #include <QPixmap>
 
@@ -40,6 +43,7 @@ void TQtFormHost::Invalidate()
         return;
     // Setting a caption only invalidates a control, so this is where a new form caption shows up.
     applyCaption();
+    syncPeers();
     m_window->update();
 }
 
@@ -47,8 +51,10 @@ void TQtFormHost::Invalidate()
 // back to the loop.
 void TQtFormHost::RepaintNow()
 {
-    if (m_window)
-        m_window->repaint();
+    if (!m_window)
+        return;
+    syncPeers();
+    m_window->repaint();
 }
 
 void TQtFormHost::GeometryChanged()
@@ -93,6 +99,8 @@ void TQtFormHost::ControlRemoved(TControl* control)
     auto it = m_peers.find(control);
     if (it == m_peers.end())
         return;
+    if (auto* peer = dynamic_cast<TTextPeer*>(it->second.data()))
+        peer->Detach();
     if (it->second)
         it->second->deleteLater();
     m_peers.erase(it);
@@ -109,6 +117,38 @@ void TQtFormHost::SetPeer(TControl* control, QWidget* peer)
     if (peer && m_window)
         peer->setParent(m_window);
     m_peers[control] = peer;
+}
+
+void TQtFormHost::syncPeers()
+{
+    if (m_window)
+        syncPeersIn(m_form);
+}
+
+void TQtFormHost::syncPeersIn(const TWinControl& container)
+{
+    for (TControl* control : container.Controls()) {
+        if (auto* edit = dynamic_cast<TTextEdit*>(control)) {
+            QWidget* peer = Peer(edit);
+            bool show = edit->Showing();
+            if (!peer && show) {
+                peer = TTextPeer::Create(*edit, m_window);
+                SetPeer(edit, peer);
+            }
+            if (!peer)
+                continue;
+            TPoint at = edit->ClientToForm({ 0, 0 });
+            if (peer->geometry() != QRect(at.X, at.Y, edit->Width(), edit->Height()))
+                peer->setGeometry(at.X, at.Y, edit->Width(), edit->Height());
+            if (peer->isVisible() != show) {
+                peer->setVisible(show);
+                if (show)
+                    peer->setFocus();
+            }
+        } else if (auto* inner = dynamic_cast<TWinControl*>(control)) {
+            syncPeersIn(*inner);
+        }
+    }
 }
 
 void TQtFormHost::applyFlags()

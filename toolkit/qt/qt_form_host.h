@@ -41,6 +41,9 @@ private:
     void applyFlags();
     void applyGeometry();
     void applyCaption();
+    // Native editors follow their controls: shown where and while the control shows.
+    void syncPeers();
+    void syncPeersIn(const TWinControl&);
     static QCursor cursorFor(TCursor);
 
     TForm& m_form;

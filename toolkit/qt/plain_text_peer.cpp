@@ -1,0 +1,58 @@
+#include "toolkit/qt/plain_text_peer.h"
+
+#include "toolkit/qt/text_peer_link.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPlainTextDocumentLayout>
+
+namespace tk {
+
+TPlainTextPeer::TPlainTextPeer(TTextEdit& control, QWidget* parent)
+    : QPlainTextEdit(parent)
+    , TTextPeer(control)
+{
+    QTextDocument& document = control.Document();
+    if (!qobject_cast<QPlainTextDocumentLayout*>(document.documentLayout()))
+        document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+    setDocument(&document);
+    setFrameShape(QFrame::StyledPanel);
+    FollowControl();
+    LinkTextCursor(*this, *this, control);
+}
+
+void TPlainTextPeer::Detach()
+{
+    if (Control())
+        Control()->OnCursorMoved = nullptr;
+    ForgetControl();
+    hide();
+    setDocument(nullptr);
+}
+
+void TPlainTextPeer::FollowControl()
+{
+    if (Control())
+        FollowTextControl(*this, *Control());
+}
+
+// The control's length limit holds for typing here too.
+void TPlainTextPeer::keyPressEvent(QKeyEvent* event)
+{
+    int limit = Control() ? Control()->MaxLength() : 0;
+    bool adds = !event->text().isEmpty() && event->text()[0].isPrint() && !textCursor().hasSelection();
+    if (limit > 0 && adds && document()->characterCount() - 1 >= limit)
+        return;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TPlainTextPeer::insertFromMimeData(const QMimeData* source)
+{
+    int limit = Control() ? Control()->MaxLength() : 0;
+    if (limit == 0 || !source)
+        return QPlainTextEdit::insertFromMimeData(source);
+    int room = limit - (document()->characterCount() - 1) + static_cast<int>(textCursor().selectedText().size());
+    textCursor().insertText(source->text().left(std::max(0, room)));
+}
+
+}

@@ -1,0 +1,62 @@
+#include "toolkit/qt/rich_text_peer.h"
+
+#include "toolkit/qt/qt_clipboard.h"
+#include "toolkit/qt/text_peer_link.h"
+#include "toolkit/rtf/rtf_reader.h"
+#include "toolkit/rtf/rtf_writer.h"
+
+#include <QMimeData>
+#include <QTextDocumentFragment>
+
+namespace tk {
+
+TRichTextPeer::TRichTextPeer(TTextEdit& control, QWidget* parent)
+    : QTextEdit(parent)
+    , TTextPeer(control)
+{
+    setDocument(&control.Document());
+    setFrameShape(QFrame::StyledPanel);
+    FollowControl();
+    LinkTextCursor(*this, *this, control);
+}
+
+void TRichTextPeer::Detach()
+{
+    if (Control())
+        Control()->OnCursorMoved = nullptr;
+    ForgetControl();
+    hide();
+    setDocument(new QTextDocument(this));
+}
+
+void TRichTextPeer::FollowControl()
+{
+    if (Control())
+        FollowTextControl(*this, *Control());
+}
+
+QMimeData* TRichTextPeer::createMimeDataFromSelection() const
+{
+    QTextCursor cursor = textCursor();
+    QMimeData* data = TQtClipboard::MimeData({}, RtfWriter::WriteSelection(cursor),
+        QTextDocumentFragment(cursor).toHtml().toStdString());
+    data->setText(cursor.selectedText().replace(QChar::ParagraphSeparator, QChar('\n')));
+    return data;
+}
+
+bool TRichTextPeer::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !TQtClipboard::RtfOf(source).empty() || QTextEdit::canInsertFromMimeData(source);
+}
+
+void TRichTextPeer::insertFromMimeData(const QMimeData* source)
+{
+    std::string rtf = TQtClipboard::RtfOf(source);
+    if (rtf.empty())
+        return QTextEdit::insertFromMimeData(source);
+    QTextCursor cursor = textCursor();
+    RtfReader::Insert(rtf, cursor);
+    setTextCursor(cursor);
+}
+
+}

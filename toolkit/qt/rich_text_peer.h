@@ -1,0 +1,24 @@
+#pragma once
+
+#include "toolkit/qt/text_peer.h"
+
+#include <QTextEdit>
+
+namespace tk {
+
+// A rich edit's native editor: it copies as Rich Text, HTML and plain text, and pastes Rich Text
+// first, then HTML, then plain text.
+class TRichTextPeer : public QTextEdit, public TTextPeer {
+public:
+    TRichTextPeer(TTextEdit& control, QWidget* parent);
+
+    void Detach() override;
+    void FollowControl() override;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData*) const override;
+    void insertFromMimeData(const QMimeData*) override;
+};
+
+}

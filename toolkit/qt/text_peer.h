@@ -1,0 +1,43 @@
+#pragma once
+
+#include "toolkit/text_edit.h"
+
+#include <QTextCursor>
+#include <QWidget>
+
+namespace tk {
+
+// What the two native editors share: the control they stand in for, until it goes.
+class TTextPeer {
+public:
+    explicit TTextPeer(TTextEdit& control)
+        : m_control(&control)
+    {
+    }
+    virtual ~TTextPeer() = default;
+
+    TTextEdit* Control() const { return m_control; }
+    // The control is going: no more calls into it, and its document is let go.
+    virtual void Detach() = 0;
+    // Font, colours, scroll bars, wrapping and read-only as the control has them.
+    virtual void FollowControl() = 0;
+
+    // A native editor for the control, bound to its document: a plain-text one for a memo, a
+    // rich-text one for a rich edit.
+    static QWidget* Create(TTextEdit& control, QWidget* parent);
+
+    // Caret and selection move together both ways; this is the editor's way.
+    void TakeCursor(const QTextCursor& cursor)
+    {
+        if (m_control)
+            m_control->SetTextCursor(cursor);
+    }
+
+protected:
+    void ForgetControl() { m_control = nullptr; }
+
+private:
+    TTextEdit* m_control;
+};
+
+}

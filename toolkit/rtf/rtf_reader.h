@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QStringDecoder;
+class QTextDocument;
+
+namespace tk {
+
+// Reads Rich Text into a QTextDocument: the text, character formatting (bold, italic, underline,
+// strikeout, font, size, colours) and paragraph formatting (alignment, indents); everything else is
+// skipped. One pass over the bytes with an explicit group stack, so damaged or hostile input costs
+// time and memory in proportion to its length, never to its nesting or its numbers.
+class RtfReader {
+public:
+    // True when the bytes begin with "{\rtf" (what decides Rich Text versus plain text).
+    static bool IsRtf(std::string_view bytes);
+    // Replaces the document's content with what the RTF says. Never throws and never hangs on any
+    // input: reads what it can of damaged input.
+    static void Read(std::string_view rtf, QTextDocument& document);
+    // Inserts the RTF's content at the cursor (used for paste), replacing the cursor's selection.
+    static void Insert(std::string_view rtf, QTextCursor& cursor);
+
+private:
+    enum class Destination : std::uint8_t { Text, FontTable, ColorTable, Skip };
+
+    struct CharState {
+        bool bold { false };
+        bool italic { false };
+        bool underline { false };
+        bool strike { false };
+        int font { -1 }; // -1: the document's default font (\deff)
+        int halfPoints { 24 };
+        int foreground { 0 }; // colour table indexes; 0 is "auto"
+        int background { 0 };
+        int highlight { 0 };
+        bool operator==(const CharState&) const = default;
+    };
+
+    struct ParaState {
+        Qt::Alignment alignment { Qt::AlignLeft };
+        int leftTwips { 0 };
+        int rightTwips { 0 };
+        int firstTwips { 0 };
+    };
+
+    struct State {
+        CharState chars;
+        ParaState para;
+        Destination destination { Destination::Text };
+        int codePage { -1 }; // of the current font's character set; -1: the document's
+        int unicodeSkip { 1 };
+    };
+
+    struct Font {
+        QString name;
+        int codePage { -1 };
+    };
+
+    RtfReader(std::string_view rtf, QTextCursor& cursor, bool inserting);
+    ~RtfReader();
+    void run();
+
+    State& top() { return m_stack.back(); }
+    void openGroup();
+    void closeGroup();
+    void controlSymbol();
+    void controlWord();
+    void keyword(std::string_view word, bool hasParam, int param);
+    void charKeyword(int keyword, bool on, int param);
+    void tableKeyword(int keyword, int param);
+    bool consumeFallback();
+    void skipBinary(int count);
+
+    void textByte(unsigned char byte);
+    void textUnit(char16_t unit);
+    void flushBytes();
+    void appendText(QString text);
+    QString decode(std::string_view bytes, int codePage);
+    QStringDecoder* decoderFor(int codePage);
+    int codePage();
+
+    void paragraphBreak();
+    void materialiseBreak();
+    void applyParagraph(const ParaState&);
+    void flushRun();
+    void finish();
+    QTextCharFormat charFormat(const CharState&) const;
+    QColor color(int index) const;
+
+    void startFont(int number);
+    void commitFont();
+    void commitColor();
+
+    std::string_view m_rtf;
+    std::size_t m_pos { 0 };
+    QTextCursor& m_cursor;
+    bool m_inserting { false };
+    bool m_done { false };
+
+    std::vector<State> m_stack;
+    int m_overflowDepth { 0 }; // groups opened beyond the nesting limit, read flat
+    int m_fallback { 0 };      // \uc characters still to skip after a \u
+
+    int m_ansiCodePage { 1252 };
+    int m_defaultFont { 0 };
+    std::map<int, Font> m_fonts;
+    int m_fontNumber { -1 };
+    int m_fontCodePage { -1 };
+    QString m_fontName;
+    std::vector<QColor> m_colors;
+    int m_red { 0 };
+    int m_green { 0 };
+    int m_blue { 0 };
+    bool m_colorGiven { false };
+
+    std::string m_bytes; // undecoded text bytes, all in one code page
+    int m_bytesCodePage { 1252 };
+    Destination m_bytesDestination { Destination::Text };
+    int m_decoderCodePage { -1 };
+    std::unique_ptr<QStringDecoder> m_decoder;
+
+    QString m_run; // text waiting to be inserted, all in m_runChars
+    CharState m_runChars;
+    bool m_breakPending { false };   // a \par seen, its new paragraph not begun yet
+    ParaState m_pendingPara;         // the format of the paragraph that \par ended
+    QTextBlockFormat m_tailFormat;   // for the paragraph holding what followed the insertion point
+};
+
+}

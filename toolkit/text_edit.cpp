@@ -1,0 +1,432 @@
+#include "toolkit/text_edit.h"
+
+#include "platform/codepage.h"
+#include "toolkit/application.h"
+#include "toolkit/canvas.h"
+#include "toolkit/clipboard.h"
+#include "toolkit/sunken_border.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tk {
+
+namespace {
+
+constexpr int kBorder = 2;
+
+QString fromAnsi(const std::string& text)
+{
+    return QString::fromStdString(platform::cp1252ToUtf8(text));
+}
+
+std::string toAnsi(QString text)
+{
+    // A document separates paragraphs with U+2029; the program's text uses CR LF.
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return platform::utf8ToCp1252(text.toStdString());
+}
+
+}
+
+TTextEdit::TTextEdit(TWinControl* parent, std::string name)
+    : TWinControl(parent, std::move(name))
+    , m_document(std::make_unique<QTextDocument>())
+    , m_cursor(m_document.get())
+{
+    SetColor(clWindow);
+    SetBounds(0, 0, 185, 89);
+    m_document->setDocumentMargin(0);
+    m_document->setUndoRedoEnabled(false);
+    SetWordWrap(true);
+    m_lines.OnModified = [this] {
+        if (!m_syncing)
+            m_documentStale = true;
+    };
+    m_lines.OnChange = [this](TObject*) {
+        if (m_syncing)
+            return;
+        Invalidate();
+        if (OnChange)
+            OnChange(this);
+    };
+    QObject::connect(m_document.get(), &QTextDocument::contentsChanged, m_document.get(), [this] { ContentsChanged(); });
+}
+
+TTextEdit::~TTextEdit() = default;
+
+TStrings& TTextEdit::Lines()
+{
+    PullLines();
+    return m_lines;
+}
+
+const TStrings& TTextEdit::Lines() const
+{
+    PullLines();
+    return m_lines;
+}
+
+QTextDocument& TTextEdit::Document()
+{
+    PushLines();
+    return *m_document;
+}
+
+void TTextEdit::PullLines() const
+{
+    if (!m_linesStale)
+        return;
+    m_syncing = true;
+    QString text = m_document->toPlainText();
+    m_lines.SetText(m_document->isEmpty() ? std::string() : toAnsi(text));
+    m_syncing = false;
+    m_linesStale = false;
+}
+
+void TTextEdit::PushLines() const
+{
+    if (!m_documentStale)
+        return;
+    m_syncing = true;
+    std::string text = m_lines.Text();
+    m_document->setPlainText(fromAnsi(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_syncing = false;
+    m_documentStale = false;
+}
+
+void TTextEdit::ContentsChanged()
+{
+    if (m_syncing)
+        return;
+    m_linesStale = true;
+    Invalidate();
+    if (OnChange)
+        OnChange(this);
+}
+
+void TTextEdit::DocumentReplaced()
+{
+    m_documentStale = false;
+    m_linesStale = true;
+    m_cursor = QTextCursor(m_document.get());
+    m_scrollX = m_scrollY = 0;
+    CursorMoved();
+}
+
+void TTextEdit::SetWordWrap(bool wrap)
+{
+    m_wordWrap = wrap;
+    QTextOption option = m_document->defaultTextOption();
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    m_document->setDefaultTextOption(option);
+    m_document->setTextWidth(wrap ? TextArea().Width() : -1);
+    Invalidate();
+}
+
+void TTextEdit::SetScrollBars(TScrollStyle style)
+{
+    if (style == m_scrollBars)
+        return;
+    m_scrollBars = style;
+    Invalidate();
+}
+
+void TTextEdit::SetReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+}
+
+void TTextEdit::SetMaxLength(int length)
+{
+    m_maxLength = std::max(0, length);
+}
+
+void TTextEdit::BoundsChanged()
+{
+    if (m_wordWrap)
+        m_document->setTextWidth(TextArea().Width());
+}
+
+void TTextEdit::FontChanged()
+{
+    m_document->setDefaultFont(Font().toQFont());
+    Invalidate();
+}
+
+// Selection ------------------------------------------------------------------------------------
+
+int TTextEdit::SelStart() const
+{
+    return m_cursor.selectionStart();
+}
+
+int TTextEdit::SelLength() const
+{
+    return m_cursor.selectionEnd() - m_cursor.selectionStart();
+}
+
+int TTextEdit::CaretPos() const
+{
+    return m_cursor.position();
+}
+
+void TTextEdit::SetSelection(int start, int length)
+{
+    PushLines();
+    int last = std::max(0, m_document->characterCount() - 1);
+    start = std::clamp(start, 0, last);
+    m_cursor.setPosition(start);
+    m_cursor.setPosition(std::clamp(start + std::max(0, length), 0, last), QTextCursor::KeepAnchor);
+    CursorMoved();
+}
+
+void TTextEdit::SelectAll()
+{
+    PushLines();
+    m_cursor.select(QTextCursor::Document);
+    CursorMoved();
+}
+
+std::string TTextEdit::SelText() const
+{
+    PushLines();
+    return toAnsi(m_cursor.selectedText());
+}
+
+void TTextEdit::SetSelText(const std::string& text)
+{
+    PushLines();
+    QString inserted = fromAnsi(text);
+    inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    m_cursor.insertText(inserted);
+    CursorMoved();
+}
+
+void TTextEdit::ClearSelection()
+{
+    PushLines();
+    m_cursor.removeSelectedText();
+    CursorMoved();
+}
+
+void TTextEdit::CopyToClipboard() const
+{
+    Application().Clipboard().SetAsText(SelText());
+}
+
+void TTextEdit::CutToClipboard()
+{
+    CopyToClipboard();
+    if (!m_readOnly)
+        ClearSelection();
+}
+
+void TTextEdit::PasteFromClipboard()
+{
+    if (m_readOnly)
+        return;
+    PushLines();
+    QString text = fromAnsi(Application().Clipboard().AsText());
+    InsertLimited(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+int TTextEdit::Room() const
+{
+    if (m_maxLength == 0)
+        return INT32_MAX;
+    int used = m_document->characterCount() - 1 - SelLength();
+    return std::max(0, m_maxLength - used);
+}
+
+bool TTextEdit::InsertLimited(const QString& text)
+{
+    QString cut = text.left(Room());
+    if (cut.isEmpty() && !text.isEmpty())
+        return false;
+    m_cursor.insertText(cut);
+    CursorMoved();
+    return true;
+}
+
+void TTextEdit::SetTextCursor(const QTextCursor& cursor)
+{
+    if (cursor.document() != m_document.get() || cursor == m_cursor)
+        return;
+    m_cursor = cursor;
+    Invalidate();
+}
+
+void TTextEdit::CursorMoved()
+{
+    ScrollToCaret();
+    Invalidate();
+    if (OnCursorMoved)
+        OnCursorMoved(m_cursor);
+}
+
+// Layout, painting and input ------------------------------------------------------------------
+
+TRect TTextEdit::TextArea() const
+{
+    return Rect(kBorder, kBorder, std::max(kBorder, Width() - kBorder), std::max(kBorder, Height() - kBorder));
+}
+
+// Only the caret's own line is measured, so a key costs the same in a long text as in a short one.
+void TTextEdit::ScrollToCaret()
+{
+    QTextBlock block = m_cursor.block();
+    QTextLayout* layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return;
+    int inBlock = m_cursor.position() - block.position();
+    QTextLine line = layout->lineForTextPosition(inBlock);
+    if (!line.isValid())
+        return;
+    QRectF blockRect = m_document->documentLayout()->blockBoundingRect(block);
+    int top = static_cast<int>(blockRect.top() + line.y());
+    int bottom = static_cast<int>(blockRect.top() + line.y() + line.height());
+    int x = static_cast<int>(blockRect.left() + line.cursorToX(inBlock));
+    TRect area = TextArea();
+    if (top < m_scrollY)
+        m_scrollY = top;
+    else if (bottom > m_scrollY + area.Height())
+        m_scrollY = bottom - area.Height();
+    if (x < m_scrollX)
+        m_scrollX = x;
+    else if (x >= m_scrollX + area.Width())
+        m_scrollX = x - area.Width() + 1;
+}
+
+void TTextEdit::Paint(TCanvas& canvas)
+{
+    PushLines();
+    TRect r = ClientRect();
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(r);
+    DrawSunkenBorder(canvas, r);
+    canvas.DrawDocument(*m_document, TextArea(), { m_scrollX, m_scrollY }, m_cursor, Focused(), Font().Color());
+}
+
+int TTextEdit::PositionAt(int x, int y)
+{
+    PushLines();
+    QPointF at(x - kBorder + m_scrollX, y - kBorder + m_scrollY);
+    int position = m_document->documentLayout()->hitTest(at, Qt::FuzzyHit);
+    return position < 0 ? m_document->characterCount() - 1 : position;
+}
+
+void TTextEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (CanFocus())
+        SetFocus();
+    if (button == mbLeft) {
+        int position = PositionAt(x, y);
+        m_cursor.setPosition(position, (shift & ssShift) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+        if (shift & ssDouble)
+            m_cursor.select(QTextCursor::WordUnderCursor);
+        m_dragging = !(shift & ssDouble);
+        CursorMoved();
+    }
+    TWinControl::MouseDown(button, shift, x, y);
+}
+
+void TTextEdit::MouseMove(TShiftState shift, int x, int y)
+{
+    if (m_dragging) {
+        m_cursor.setPosition(PositionAt(x, y), QTextCursor::KeepAnchor);
+        CursorMoved();
+    }
+    TWinControl::MouseMove(shift, x, y);
+}
+
+void TTextEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    m_dragging = false;
+    TWinControl::MouseUp(button, shift, x, y);
+}
+
+bool TTextEdit::HandleMove(unsigned short key, TShiftState shift)
+{
+    auto mode = (shift & ssShift) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+    bool ctrl = shift & ssCtrl;
+    QTextCursor::MoveOperation op;
+    switch (key) {
+    case VK_LEFT: op = ctrl ? QTextCursor::PreviousWord : QTextCursor::Left; break;
+    case VK_RIGHT: op = ctrl ? QTextCursor::NextWord : QTextCursor::Right; break;
+    case VK_UP: op = QTextCursor::Up; break;
+    case VK_DOWN: op = QTextCursor::Down; break;
+    case VK_HOME: op = ctrl ? QTextCursor::Start : QTextCursor::StartOfLine; break;
+    case VK_END: op = ctrl ? QTextCursor::End : QTextCursor::EndOfLine; break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        int lines = std::max(1, TextArea().Height() / std::max(1, std::abs(Font().Height())));
+        m_cursor.movePosition(key == VK_PRIOR ? QTextCursor::Up : QTextCursor::Down, mode, lines);
+        CursorMoved();
+        return true;
+    }
+    default: return false;
+    }
+    m_cursor.movePosition(op, mode);
+    CursorMoved();
+    return true;
+}
+
+bool TTextEdit::HandleEditing(unsigned short key, TShiftState shift)
+{
+    if (shift & ssCtrl) {
+        switch (key) {
+        case 'A': SelectAll(); return true;
+        case 'C': CopyToClipboard(); return true;
+        case 'X': CutToClipboard(); return true;
+        case 'V': PasteFromClipboard(); return true;
+        default: return false;
+        }
+    }
+    if (m_readOnly)
+        return false;
+    switch (key) {
+    case VK_BACK:
+        m_cursor.deletePreviousChar();
+        break;
+    case VK_DELETE:
+        m_cursor.deleteChar();
+        break;
+    case VK_RETURN:
+        if (!InsertLimited(QStringLiteral("\n")))
+            return true;
+        break;
+    default: return false;
+    }
+    CursorMoved();
+    return true;
+}
+
+void TTextEdit::KeyDown(unsigned short& key, TShiftState shift)
+{
+    TWinControl::KeyDown(key, shift);
+    if (key == 0)
+        return;
+    PushLines();
+    if (HandleMove(key, shift) || HandleEditing(key, shift))
+        key = 0;
+}
+
+void TTextEdit::KeyPress(char& key)
+{
+    TWinControl::KeyPress(key);
+    auto code = static_cast<unsigned char>(key);
+    if (m_readOnly || code < 32 || code == 127)
+        return;
+    PushLines();
+    InsertLimited(fromAnsi(std::string(1, key)));
+}
+
+}
