@@ -20,7 +20,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 class RtfTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { ensureGuiApp(); }
 
     static std::unique_ptr<QTextDocument> read(std::string_view rtf)
@@ -33,23 +33,40 @@ protected:
     // The text exactly as held: paragraphs joined by U+2029, line breaks U+2028, no-break spaces kept.
     static QString text(std::string_view rtf) { return read(rtf)->toRawText(); }
 
-    static QTextCharFormat formatAt(const QTextDocument& document, int position)
+    // "bius family points foreground background", with "-" for what is off or unset.
+    static std::string describe(const QTextCharFormat& f)
     {
-        QTextBlock block = document.findBlock(position);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            QTextFragment fragment = it.fragment();
-            if (position >= fragment.position() && position < fragment.position() + fragment.length())
-                return fragment.charFormat();
-        }
-        ADD_FAILURE() << "no character at " << position;
-        return {};
+        auto brush = [](const QBrush& b) { return b.style() == Qt::NoBrush ? std::string("-") : b.color().name().toStdString(); };
+        QString families = f.fontFamilies().toStringList().join(',');
+        char points[16];
+        std::snprintf(points, sizeof points, "%g", f.fontPointSize());
+        return std::string(f.fontWeight() >= QFont::DemiBold ? "b" : "-") + (f.fontItalic() ? "i" : "-")
+            + (f.fontUnderline() ? "u" : "-") + (f.fontStrikeOut() ? "s" : "-") + " "
+            + (families.isEmpty() ? "-" : families.toStdString()) + " " + points + " "
+            + brush(f.foreground()) + " " + brush(f.background());
     }
 
-    static QTextCharFormat formatOf(const QTextDocument& document, const QString& word)
+    // "alignment left right first-line" in pixels.
+    static std::string describe(const QTextBlockFormat& f)
+    {
+        Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+        std::string name = a == Qt::AlignHCenter ? "centre" : a == Qt::AlignRight ? "right" : a == Qt::AlignJustify ? "justify" : a == Qt::AlignLeft ? "left" : "?";
+        char margins[64];
+        std::snprintf(margins, sizeof margins, " %g %g %g", f.leftMargin(), f.rightMargin(), f.textIndent());
+        return name + margins;
+    }
+
+    static std::string look(const QTextDocument& document, const QString& word)
     {
         int at = document.toRawText().indexOf(word);
-        EXPECT_GE(at, 0) << word.toStdString();
-        return formatAt(document, at < 0 ? 0 : at);
+        if (at < 0)
+            return "no " + word.toStdString();
+        QTextBlock block = document.findBlock(at);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (at < it.fragment().position() + it.fragment().length())
+                return describe(it.fragment().charFormat());
+        }
+        return "?";
     }
 
     // What a command prints on its standard output; empty when it could not run.

@@ -156,7 +156,10 @@ void RtfReader::Read(std::string_view rtf, QTextDocument& document)
     document.setUndoRedoEnabled(false);
     document.clear();
     QTextCursor cursor(&document);
+    // One edit, so the cursor does not lay its paragraph out again after every run.
+    cursor.beginEditBlock();
     RtfReader(rtf, cursor, false).run();
+    cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }
 

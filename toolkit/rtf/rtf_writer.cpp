@@ -85,7 +85,6 @@ RtfWriter::RtfWriter(const QTextDocument& document)
     // Font 0 (\deff0) is the document's own, so runs that name no font get it back.
     QString family = m_defaultFont.families().value(0, m_defaultFont.family());
     m_fonts.push_back(family.isEmpty() ? QStringLiteral("Arial") : family);
-    m_written.halfPoints = 24; // what \plain means, before anything is written
 }
 
 // Characters start..end of the document. Every paragraph met is written with its \par, the one

@@ -28,7 +28,7 @@ public:
     static std::string WriteSelection(const QTextCursor& cursor);
 
 private:
-    // A run's formatting as the control words say it.
+    // A run's formatting as the control words say it; the defaults are what \plain means.
     struct Look {
         bool bold { false };
         bool italic { false };
