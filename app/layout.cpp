@@ -188,10 +188,15 @@ void TForm1::BuildLayout()
     // Area 5: Zip table.
     zips = panel(this, "zips", Bounds(202, 351, 512, 154), bvNone, clSilver);
     zip = table(this, "zip", Bounds(203, 352, 510, 152), 0, clHighlightText);
-    fully = label(this, "fully", Bounds(698, 348, 30, 160), "256 Mbit");
+    fully = make<TLabelEffect>(this, "fully", 698, 348, 30, 160);
+    fully->SetCaption("256 Mbit");
+    fully->SetDepthHighlight(0);
+    fully->SetDepthShadow(0);
+    fully->SetEffectStyle(esCustom);
+    fully->SetGraduateFrom(clWindowText);
     setFont(fully, "Arial", -11, 0, clSilver);
-    fully->Font().SetEscapement(2700);
     fully->SetTransparent(true);
+    fully->SetAngle(270);
     full = make<TGauge>(this, "full", 716, 394, 13, 112);
     full->SetKind(gkVerticalBar);
     full->SetMinValue(0);
@@ -353,27 +358,37 @@ void TForm1::BuildAboutPanel()
         setFont(l, "Arial", height, style, colour);
         return l;
     };
-    auto link = [this](const char* name, TRect r, const char* caption, const char* face, int height, TAlignment alignment) {
-        auto* l = label(Panel4, name, r, caption, alignment);
-        setFont(l, face, height, fsUnderline | (height == -15 ? fsBold : 0), clBlue);
-        l->SetCursor(crHandPoint);
+    auto link = [this](const char* name, TRect r, const char* caption, const char* face, int height, TAlignment alignment,
+                    const char* url) {
+        auto* l = make<TCorvaneURLLabel>(Panel4, name, r.Left, r.Top, r.Width(), r.Height());
+        l->SetAutoSize(false);
+        l->SetAlignment(alignment);
+        l->SetCaption(caption);
+        l->Font().SetName(face);
+        l->Font().SetHeight(height);
+        l->Font().SetStyle(fsUnderline | (height == -15 ? fsBold : 0));
+        l->SetUrl(url);
         return l;
     };
     Label7 = text("Label7", Bounds(6, 6, 379, 32), "Tavisco 64", -27, fsBold | fsItalic, 2473666, taCenter);
     Label10 = text("Label10", Bounds(238, 43, 146, 14), "written by the Tavisco team", -11, 0, clSilver);
     Label11 = text("Label11", Bounds(6, 67, 59, 18), "Contact:", -15, fsBold, clSilver);
-    CorvaneURLLabel1 = link("CorvaneURLLabel1", Bounds(72, 67, 176, 18), "team@tavisco.example", "Arial", -15, taLeftJustify);
+    CorvaneURLLabel1 = link("CorvaneURLLabel1", Bounds(72, 67, 176, 18), "team@tavisco.example", "Arial", -15, taLeftJustify,
+        "mailto:team@tavisco.example");
     Label12 = text("Label12", Bounds(146, 121, 100, 18), "sponsored by:", -15, fsBold, clSilver);
     Image9 = picture(Panel4, "Image9", Bounds(110, 144, 173, 44), "sponsor1.bmp");
     Image9->SetAutoSize(true);
-    CorvaneURLLabel3 = link("CorvaneURLLabel3", Bounds(140, 187, 112, 13), "www.gildcart.example", "MS Sans Serif", -11, taRightJustify);
+    CorvaneURLLabel3 = link("CorvaneURLLabel3", Bounds(140, 187, 112, 13), "www.gildcart.example", "MS Sans Serif", -11, taRightJustify,
+        "http://www.gildcart.example/");
     Image7 = picture(Panel4, "Image7", Bounds(18, 208, 357, 43), "sponsor2.bmp");
     Image7->SetAutoSize(true);
-    CorvaneURLLabel2 = link("CorvaneURLLabel2", Bounds(141, 251, 110, 13), "www.tarnwick.example", "MS Sans Serif", -11, taRightJustify);
+    CorvaneURLLabel2 = link("CorvaneURLLabel2", Bounds(141, 251, 110, 13), "www.tarnwick.example", "MS Sans Serif", -11, taRightJustify,
+        "http://www.tarnwick.example/");
     Label13 = text("Label13", Bounds(160, 283, 73, 18), "hosted by:", -15, fsBold, clSilver);
     Image8 = picture(Panel4, "Image8", Bounds(127, 304, 138, 43), "host.bmp");
     Image8->SetAutoSize(true);
-    CorvaneURLLabel4 = link("CorvaneURLLabel4", Bounds(141, 347, 110, 13), "www.quaylight.example", "MS Sans Serif", -11, taRightJustify);
+    CorvaneURLLabel4 = link("CorvaneURLLabel4", Bounds(141, 347, 110, 13), "www.quaylight.example", "MS Sans Serif", -11, taRightJustify,
+        "http://www.quaylight.example/");
     Label14 = text("Label14", Bounds(336, 355, 51, 17), "close", -15, fsBold | fsItalic, clBlue, taCenter);
 }
 

@@ -19,6 +19,8 @@
 #include "toolkit/speed_button.h"
 #include "toolkit/string_grid.h"
 #include "toolkit/timer.h"
+#include "widgets/LblEffct.h"
+#include "widgets/corvaneURLLabel.h"
 
 #include <string>
 #include <utility>
@@ -89,7 +91,7 @@ public:
     // Zip table.
     tk::TPanel* zips {};
     tk::TStringGrid* zip {};
-    tk::TLabel* fully {};
+    TLabelEffect* fully {};
     tk::TGauge* full {};
     tk::TPanel* getrominf2 {};
     tk::TPanel* nozip {};
@@ -143,15 +145,15 @@ public:
     tk::TLabel* Label7 {};
     tk::TLabel* Label10 {};
     tk::TLabel* Label11 {};
-    tk::TLabel* CorvaneURLLabel1 {};
+    TCorvaneURLLabel* CorvaneURLLabel1 {};
     tk::TLabel* Label12 {};
     tk::TImage* Image9 {};
-    tk::TLabel* CorvaneURLLabel3 {};
+    TCorvaneURLLabel* CorvaneURLLabel3 {};
     tk::TImage* Image7 {};
-    tk::TLabel* CorvaneURLLabel2 {};
+    TCorvaneURLLabel* CorvaneURLLabel2 {};
     tk::TLabel* Label13 {};
     tk::TImage* Image8 {};
-    tk::TLabel* CorvaneURLLabel4 {};
+    TCorvaneURLLabel* CorvaneURLLabel4 {};
     tk::TLabel* Label14 {};
     // Pop-up menus.
     tk::TPopupMenu* PopupMenu1 {};

@@ -139,9 +139,16 @@ void TForm1::WireEvents()
     CorvaneURLLabel2->OnClick = notify(this, &TForm1::CorvaneURLLabel2Click);
     CorvaneURLLabel3->OnClick = notify(this, &TForm1::CorvaneURLLabel3Click);
     CorvaneURLLabel4->OnClick = notify(this, &TForm1::CorvaneURLLabel4Click);
-    Image7->OnClick = notify(this, &TForm1::CorvaneURLLabel2Click);
-    Image8->OnClick = notify(this, &TForm1::CorvaneURLLabel4Click);
-    Image9->OnClick = notify(this, &TForm1::CorvaneURLLabel3Click);
+    // A click on a logo runs its label's handler and, as a user expects, opens that label's address.
+    auto logo = [this](void (TForm1::*handler)(TObject*), TCorvaneURLLabel* link) {
+        return [this, handler, link](TObject* sender) {
+            (this->*handler)(sender);
+            link->OpenUrl();
+        };
+    };
+    Image7->OnClick = logo(&TForm1::CorvaneURLLabel2Click, CorvaneURLLabel2);
+    Image8->OnClick = logo(&TForm1::CorvaneURLLabel4Click, CorvaneURLLabel4);
+    Image9->OnClick = logo(&TForm1::CorvaneURLLabel3Click, CorvaneURLLabel3);
 
     Timer1->OnTimer = notify(this, &TForm1::Timer1Timer);
     Timer2->OnTimer = notify(this, &TForm1::Timer2Timer);

@@ -94,12 +94,6 @@ void TLabel::Paint(TCanvas& canvas)
     canvas.Font().Assign(Font());
     if (!Enabled())
         canvas.Font().SetColor(clGrayText);
-    if (Font().Escapement() == 2700) {
-        // Text running top to bottom, turned about a point as far in as half its padded width.
-        int m = canvas.TextWidth(Caption() + "   ") / 2;
-        canvas.TextOut(m + canvas.TextHeight(Caption()) / 2, m - canvas.TextWidth(Caption()) / 2, Caption());
-        return;
-    }
     if (m_layout != tlTop) {
         TRect calc = r;
         canvas.DrawText(Caption(), calc, TextFormat() | DT_CALCRECT);
