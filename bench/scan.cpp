@@ -3,6 +3,8 @@
 // companions). Run for 1,000, 10,000 and 30,000 images; the last line is the 10,000 ratio.
 #include "tests/support/program.h"
 
+#include "bench/ratio_reporter.h"
+
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -95,17 +97,7 @@ const int registered = [] {
     return 0;
 }();
 
-// Remembers the times so the ratio can be printed last.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
+
 
 }
 

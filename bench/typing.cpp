@@ -6,6 +6,8 @@
 #include "toolkit/memo.h"
 #include "toolkit/rich_edit.h"
 
+#include "bench/ratio_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -48,16 +50,7 @@ void typeInto(benchmark::State& state)
 void BM_Memo(benchmark::State& state) { typeInto<tk::TMemo>(state); }
 void BM_RichEdit(benchmark::State& state) { typeInto<tk::TRichEdit>(state); }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
+
 
 }
 
