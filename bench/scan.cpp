@@ -97,8 +97,6 @@ const int registered = [] {
     return 0;
 }();
 
-
-
 }
 
 int main(int argc, char** argv)
