@@ -143,6 +143,8 @@ void TForm1::b4Click(TObject*)
             "Enter new name for: " + old + ".*", renamed))
         return;
     sys("+");
+    // The dialog was open for a while: names taken meanwhile by other programs count too.
+    fs.forgetListings();
     if (!validName(renamed)) {
         sysdis("Invalid name: " + renamed);
         return;

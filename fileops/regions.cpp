@@ -106,6 +106,7 @@ void TForm1::moveToRegion(const std::string& folder, const std::string& ending)
 {
     sys("+");
     sysdis("Moving " + SelectedTitle + ending);
+    platform::FileSystem::instance().forgetListings();
     FileMoves plan = regionPlan(folder);
     bool ok = !regionMoveBlocked(plan) && moveAll(plan, "Could not move ");
     sysdis(ok ? "Move complete." : "Move failed !!!");

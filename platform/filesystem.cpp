@@ -217,6 +217,11 @@ static mode_t kindOf(const std::optional<ResolvedPath>& resolved)
     return ::stat(resolved->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
 }
 
+void FileSystem::forgetListings() const
+{
+    ResolvedPath::forgetIndexes();
+}
+
 bool FileSystem::fileExists(const std::string& winPath) const
 {
     return kindOf(resolve(winPath)) == S_IFREG;

@@ -69,6 +69,10 @@ public:
     bool DeleteFileA(const std::string& path);                      // files only
     bool CreateDirectoryA(const std::string& path);                 // one level; false if it exists
 
+    // Case-blind lookups trust what they read of a directory for a moment; before a decision that
+    // must see what other programs did meanwhile (a name in use), the program calls this.
+    void forgetListings() const;
+
     // Partial files that copies killed part-way left in `dir` (a scan calls this); returns how many
     // were removed. Copies still running, here or in another instance, keep theirs.
     int removeAbandonedPartials(const std::string& dir);
