@@ -1,12 +1,12 @@
 #include "toolkit/rich_edit.h"
 
-#include "platform/codepage.h"
 #include "platform/filesystem.h"
 #include "toolkit/application.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/file_errors.h"
 #include "toolkit/rtf/rtf_reader.h"
 #include "toolkit/rtf/rtf_writer.h"
+#include "toolkit/text_layout.h"
 
 #include <QTextDocumentFragment>
 
@@ -23,7 +23,7 @@ void TRichEdit::LoadFromStream(std::string_view bytes)
     if (RtfReader::IsRtf(bytes)) {
         RtfReader::Read(bytes, document);
     } else {
-        QString text = QString::fromStdString(platform::cp1252ToUtf8(bytes));
+        QString text = fromWinText(std::string(bytes));
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
         // A final line break ends the last line; it opens no empty paragraph.
         if (text.endsWith(QChar('\n')))

@@ -1,10 +1,10 @@
 #include "toolkit/text_edit.h"
 
-#include "platform/codepage.h"
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/sunken_border.h"
+#include "toolkit/text_layout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -20,17 +20,12 @@ namespace {
 
 constexpr int kBorder = 2;
 
-QString fromAnsi(const std::string& text)
-{
-    return QString::fromStdString(platform::cp1252ToUtf8(text));
-}
-
+// A document separates paragraphs with U+2029; the program's text uses CR LF.
 std::string toAnsi(QString text)
 {
-    // A document separates paragraphs with U+2029; the program's text uses CR LF.
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return platform::utf8ToCp1252(text.toStdString());
+    return toWinText(text);
 }
 
 }
@@ -96,7 +91,7 @@ void TTextEdit::PushLines() const
         return;
     m_syncing = true;
     std::string text = m_lines.Text();
-    m_document->setPlainText(fromAnsi(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_document->setPlainText(fromWinText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_syncing = false;
     m_documentStale = false;
 }
@@ -203,7 +198,7 @@ std::string TTextEdit::SelText() const
 void TTextEdit::SetSelText(const std::string& text)
 {
     PushLines();
-    QString inserted = fromAnsi(text);
+    QString inserted = fromWinText(text);
     inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     m_cursor.insertText(inserted);
     CursorMoved();
@@ -233,7 +228,7 @@ void TTextEdit::PasteFromClipboard()
     if (m_readOnly)
         return;
     PushLines();
-    QString text = fromAnsi(Application().Clipboard().AsText());
+    QString text = fromWinText(Application().Clipboard().AsText());
     InsertLimited(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
@@ -426,7 +421,7 @@ void TTextEdit::KeyPress(char& key)
     if (m_readOnly || code < 32 || code == 127)
         return;
     PushLines();
-    InsertLimited(fromAnsi(std::string(1, key)));
+    InsertLimited(fromWinText(std::string(1, key)));
 }
 
 }

@@ -53,6 +53,11 @@ QString fromWinText(const std::string& cp1252)
     return QString::fromStdString(platform::cp1252ToUtf8(cp1252));
 }
 
+std::string toWinText(const QString& text)
+{
+    return platform::utf8ToCp1252(text.toStdString());
+}
+
 TextLayout::TextLayout(const QFont& font, unsigned format)
     : m_metrics(font)
     , m_format(format)

@@ -1,6 +1,6 @@
 #include "toolkit/qt/qt_clipboard.h"
 
-#include "platform/codepage.h"
+#include "toolkit/text_layout.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,7 +15,7 @@ const char* const rtfTypes[] = { "text/rtf", "application/rtf", "text/richtext" 
 QMimeData* TQtClipboard::MimeData(const std::string& text, const std::string& rtf, const std::string& html)
 {
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(platform::cp1252ToUtf8(text)));
+    data->setText(fromWinText(text));
     if (!rtf.empty()) {
         data->setData(rtfTypes[0], QByteArray::fromStdString(rtf));
         data->setData(rtfTypes[1], QByteArray::fromStdString(rtf));
@@ -37,7 +37,7 @@ std::string TQtClipboard::RtfOf(const QMimeData* data)
 
 void TQtClipboard::SetAsText(const std::string& text)
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(platform::cp1252ToUtf8(text)));
+    QGuiApplication::clipboard()->setText(fromWinText(text));
 }
 
 void TQtClipboard::SetAsFormats(const std::string& text, const std::string& rtf, const std::string& html)
@@ -47,7 +47,7 @@ void TQtClipboard::SetAsFormats(const std::string& text, const std::string& rtf,
 
 std::string TQtClipboard::AsText() const
 {
-    return platform::utf8ToCp1252(QGuiApplication::clipboard()->text().toStdString());
+    return toWinText(QGuiApplication::clipboard()->text());
 }
 
 std::string TQtClipboard::AsRtf() const
