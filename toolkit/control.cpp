@@ -1,6 +1,8 @@
 #include "toolkit/control.h"
 
+#include "toolkit/canvas.h"
 #include "toolkit/form.h"
+#include "toolkit/property.h"
 #include "toolkit/wincontrol.h"
 
 namespace tk {
@@ -46,9 +48,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
 
 void TControl::SetVisible(bool visible)
 {
-    if (visible == m_visible)
+    if (!Change(m_visible, visible))
         return;
-    m_visible = visible;
     Invalidate();
 }
 
@@ -62,33 +63,29 @@ bool TControl::Showing() const
 
 void TControl::SetEnabled(bool v)
 {
-    if (v == m_enabled)
+    if (!Change(m_enabled, v))
         return;
-    m_enabled = v;
     Invalidate();
 }
 
 void TControl::SetCaption(const std::string& text)
 {
-    if (text == m_caption)
+    if (!Change(m_caption, text))
         return;
-    m_caption = text;
     CaptionChanged();
 }
 
 void TControl::SetColor(TColor c)
 {
-    if (c == m_color)
+    if (!Change(m_color, c))
         return;
-    m_color = c;
     Invalidate();
 }
 
 void TControl::SetTransparent(bool v)
 {
-    if (v == m_transparent)
+    if (!Change(m_transparent, v))
         return;
-    m_transparent = v;
     Invalidate();
 }
 
@@ -97,6 +94,18 @@ void TControl::SetCursor(TCursor c)
     m_cursor = c;
     if (auto* form = Form())
         form->CursorChanged(this);
+}
+
+void TControl::FillBackground(TCanvas& canvas) const
+{
+    FillBackground(canvas, m_color);
+}
+
+void TControl::FillBackground(TCanvas& canvas, TColor color) const
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(ClientRect());
 }
 
 bool TControl::HitTest(int x, int y) const

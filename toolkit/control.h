@@ -110,6 +110,9 @@ protected:
     virtual void CaptionChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
     virtual void BoundsChanged() { }
+    // Where every face starts: the client area filled solid in Color(), or in the colour given.
+    void FillBackground(TCanvas&) const;
+    void FillBackground(TCanvas&, TColor) const;
     void SetParentInternal(TWinControl* parent) { m_parent = parent; }
     friend class TWinControl;
 
