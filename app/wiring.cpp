@@ -59,7 +59,7 @@ void TForm1::WireEvents()
     b4->OnMouseMove = moved(this, &TForm1::b4MouseMove);
     b5->OnMouseMove = moved(this, &TForm1::b5MouseMove);
     b6->OnMouseMove = moved(this, &TForm1::b6MouseMove);
-    Timer4->OnTimer = notify(this, &TForm1::Timer4Timer);
+    Timer4->SetOnTimer(notify(this, &TForm1::Timer4Timer));
 
     // Sorting and type-to-find.
     tk::TLabel* headers[] = { c1, c2, c3, c4, c5, c6, c7 };
@@ -150,7 +150,7 @@ void TForm1::WireEvents()
     Image8->OnClick = logo(&TForm1::CorvaneURLLabel4Click, CorvaneURLLabel4);
     Image9->OnClick = logo(&TForm1::CorvaneURLLabel3Click, CorvaneURLLabel3);
 
-    Timer1->OnTimer = notify(this, &TForm1::Timer1Timer);
-    Timer2->OnTimer = notify(this, &TForm1::Timer2Timer);
-    Timer3->OnTimer = notify(this, &TForm1::Timer3Timer);
+    Timer1->SetOnTimer(notify(this, &TForm1::Timer1Timer));
+    Timer2->SetOnTimer(notify(this, &TForm1::Timer2Timer));
+    Timer3->SetOnTimer(notify(this, &TForm1::Timer3Timer));
 }

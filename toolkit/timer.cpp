@@ -1,6 +1,7 @@
 #include "toolkit/timer.h"
 
 #include "toolkit/application.h"
+#include "toolkit/property.h"
 
 #include <algorithm>
 
@@ -20,18 +21,24 @@ TTimer::~TTimer()
 
 void TTimer::SetEnabled(bool enabled)
 {
-    if (enabled == m_enabled)
+    if (!Change(m_enabled, enabled))
         return;
-    m_enabled = enabled;
     Restart();
 }
 
 void TTimer::SetInterval(int ms)
 {
-    if (ms == m_interval)
+    if (!Change(m_interval, ms))
         return;
-    m_interval = ms;
     Restart();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler)
+{
+    bool starts = !m_onTimer && handler;
+    m_onTimer = std::move(handler);
+    if (starts)
+        Restart();
 }
 
 void TTimer::Restart()
@@ -49,7 +56,7 @@ void TTimer::Fire()
     unsigned generation = m_generation;
     std::int64_t due = m_due;
     std::int64_t start = Application().Clock().Now();
-    Application().Guard([this] { OnTimer(this); });
+    Application().Guard([this] { m_onTimer(this); });
     m_firing = false;
     if (generation == m_generation) {
         // Ticks that fell due while the loop was blocked before this one are merged into it; one

@@ -18,10 +18,13 @@ public:
     int Interval() const { return m_interval; }
     void SetInterval(int ms);
 
-    TNotifyEvent OnTimer;
+    // A timer runs only with a handler, so giving it its first one starts it as SetEnabled does;
+    // another handler in its place keeps the rhythm.
+    const TNotifyEvent& OnTimer() const { return m_onTimer; }
+    void SetOnTimer(TNotifyEvent);
 
     // Used by the application's loop.
-    bool Running() const { return m_enabled && m_interval > 0 && OnTimer; }
+    bool Running() const { return m_enabled && m_interval > 0 && m_onTimer; }
     std::int64_t Due() const { return m_due; }
     void Fire();
     bool Firing() const { return m_firing; }
@@ -30,6 +33,7 @@ public:
 private:
     void Restart();
 
+    TNotifyEvent m_onTimer;
     bool m_enabled { true };
     int m_interval { 1000 };
     std::int64_t m_due { 0 };

@@ -241,18 +241,18 @@ TEST(ConsoleAtStart, FirstBlockFollowsAQuarterSecondAfterItWasQueued)
     auto& f = p.start();
     EXPECT_EQ(f.Timer3->Interval(), 250);
     std::optional<std::int64_t> scanned, firstLine;
-    auto startup = f.Timer1->OnTimer;
-    f.Timer1->OnTimer = [&](TObject* sender) {
+    auto startup = f.Timer1->OnTimer();
+    f.Timer1->SetOnTimer([&](TObject* sender) {
         startup(sender);
         if (f.StartupTicks == 1)
             scanned = p.now();
-    };
-    auto console = f.Timer3->OnTimer;
-    f.Timer3->OnTimer = [&](TObject* sender) {
+    });
+    auto console = f.Timer3->OnTimer();
+    f.Timer3->SetOnTimer([&](TObject* sender) {
         if (!firstLine)
             firstLine = p.now();
         console(sender);
-    };
+    });
     p.advance(2000);
     ASSERT_TRUE(scanned && firstLine);
     EXPECT_EQ(*firstLine, *scanned + 250);

@@ -358,11 +358,11 @@ TEST_F(Selection, PreviewShowsTestCardNoiseAndThenTheScreenshot)
     ASSERT_NE(f.rausch->Picture().Bitmap().Image(), f.rausch2->Picture().Bitmap().Image());
 
     std::vector<std::string> frames;
-    auto console = f.Timer3->OnTimer;
-    f.Timer3->OnTimer = [&](TObject* sender) {
+    auto console = f.Timer3->OnTimer();
+    f.Timer3->SetOnTimer([&](TObject* sender) {
         console(sender);
         frames.push_back(shows(f.box));
-    };
+    });
     p.clickRow(f.disk, 0);
     EXPECT_EQ(shows(f.box), "testpic");
     EXPECT_EQ(shows(f.pic), "#ff0000");

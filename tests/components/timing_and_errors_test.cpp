@@ -38,11 +38,11 @@ TEST_F(OnTheVirtualClock, ATimerLateBecauseAnotherHandlerBlockedFiresOnce)
     TTimer slow(nullptr, "slow");
     slow.SetInterval(50);
     std::vector<std::int64_t> ticks;
-    fast.OnTimer = [&](TObject*) { ticks.push_back(Application().Clock().Now()); };
-    slow.OnTimer = [&](TObject*) {
+    fast.SetOnTimer([&](TObject*) { ticks.push_back(Application().Clock().Now()); });
+    slow.SetOnTimer([&](TObject*) {
         slow.SetEnabled(false);
         Application().Sleep(350); // the loop is blocked until 400
-    };
+    });
     std::int64_t begin = Application().Clock().Now();
     Application().Advance(450);
     ASSERT_EQ(ticks.size(), 1u);
@@ -58,13 +58,30 @@ TEST_F(OnTheVirtualClock, ATickThatFallsDueDuringItsOwnHandlerFollowsIt)
     timer.SetInterval(100);
     std::vector<std::int64_t> ticks;
     std::int64_t begin = Application().Clock().Now();
-    timer.OnTimer = [&](TObject*) {
+    timer.SetOnTimer([&](TObject*) {
         ticks.push_back(Application().Clock().Now() - begin);
         if (ticks.size() == 1)
             Application().Sleep(150);
-    };
+    });
     Application().Advance(360);
     EXPECT_EQ(ticks, (std::vector<std::int64_t> { 100, 250, 350 }));
+}
+
+// A timer without a handler does not run; given one, it starts as a stopped timer that is started.
+TEST_F(OnTheVirtualClock, AHandlerGivenLaterWaitsAFullIntervalFromThen)
+{
+    TTimer timer(nullptr, "timer");
+    timer.SetInterval(100);
+    Application().Advance(250);
+    std::vector<std::int64_t> ticks;
+    std::int64_t given = Application().Clock().Now();
+    timer.SetOnTimer([&](TObject*) { ticks.push_back(Application().Clock().Now() - given); });
+    Application().Advance(90);
+    EXPECT_TRUE(ticks.empty());
+    // Another handler in its place keeps the rhythm.
+    timer.SetOnTimer([&](TObject*) { ticks.push_back(Application().Clock().Now() - given); });
+    Application().Advance(110);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t> { 100, 200 }));
 }
 
 TEST_F(OnTheVirtualClock, AnyExceptionEscapingAHandlerGoesToTheDefaultHandler)

@@ -57,10 +57,10 @@ TEST_F(QtBackendTest, TimerTicksFromTheLoopUntilTerminated)
     TTimer timer(nullptr, "Timer");
     timer.SetInterval(20);
     int ticks = 0;
-    timer.OnTimer = [&](TObject*) {
+    timer.SetOnTimer([&](TObject*) {
         if (++ticks == 3)
             Application().Terminate();
-    };
+    });
     QElapsedTimer elapsed;
     elapsed.start();
 
@@ -77,20 +77,20 @@ TEST_F(QtBackendTest, OtherTimersTickWhileAHandlerShowsAMessageBox)
     counting.SetInterval(20);
     int asks = 0, countedDuringBox = 0, answer = 0;
     bool boxOpen = false;
-    asking.OnTimer = [&](TObject*) {
+    asking.SetOnTimer([&](TObject*) {
         ++asks;
         boxOpen = true;
         answer = Application().Dialogs().MessageBox("Copy?", "Tavisco", MB_OKCANCEL);
         boxOpen = false;
         Application().Terminate();
-    };
-    counting.OnTimer = [&](TObject*) {
+    });
+    counting.SetOnTimer([&](TObject*) {
         if (!boxOpen || ++countedDuringBox < 3)
             return;
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         box->button(QMessageBox::Ok)->click();
-    };
+    });
 
     ASSERT_TRUE(runWithDeadline(3000));
     EXPECT_EQ(asks, 1); // its own ticks wait for its handler to end

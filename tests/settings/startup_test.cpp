@@ -18,11 +18,11 @@ protected:
         splash = std::make_unique<TForm2>();
         splash->Show();
         f.Splash = splash.get();
-        auto tick = f.Timer1->OnTimer;
-        f.Timer1->OnTimer = [this, &f, tick](TObject* sender) {
+        auto tick = f.Timer1->OnTimer();
+        f.Timer1->SetOnTimer([this, &f, tick](TObject* sender) {
             tick(sender);
             tickEnded[f.StartupTicks] = p.now();
-        };
+        });
         return f;
     }
     bool centred(const TForm1& f) const
@@ -117,11 +117,11 @@ TEST_F(Startup, WindowCentresAtTickFiveNotBefore)
     p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
     auto& f = launch();
     std::vector<bool> shown;
-    auto tick = f.Timer1->OnTimer;
-    f.Timer1->OnTimer = [&, tick](TObject* sender) {
+    auto tick = f.Timer1->OnTimer();
+    f.Timer1->SetOnTimer([&, tick](TObject* sender) {
         tick(sender);
         shown.push_back(centred(f));
-    };
+    });
     p.advance(3000);
     EXPECT_EQ(shown, (std::vector<bool> { false, false, false, false, true, true, true, true, true, true, true, true, true, true, true }));
 }
