@@ -2,6 +2,7 @@
 
 #include "toolkit/button_glyph.h"
 #include "toolkit/canvas.h"
+#include "toolkit/property.h"
 #include "toolkit/sunken_border.h"
 
 namespace tk {
@@ -15,44 +16,28 @@ TButton::TButton(TWinControl* parent, std::string name)
 
 void TButton::SetDefault(bool v)
 {
-    m_default = v;
-    Invalidate();
-}
-
-void TButton::SetPointerInside(bool inside)
-{
-    if (inside == m_pointerInside)
+    if (!Change(m_default, v))
         return;
-    m_pointerInside = inside;
     Invalidate();
 }
 
 void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == mbLeft && Enabled()) {
-        if (CanFocus())
-            SetFocus();
-        m_held = true;
-        SetPointerInside(HitTest(x, y));
-        Invalidate();
-    }
+    if (button == mbLeft && Enabled() && CanFocus())
+        SetFocus();
+    m_press.MouseDown(*this, button, x, y);
     TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TButton::MouseMove(TShiftState shift, int x, int y)
 {
-    if (m_held)
-        SetPointerInside(HitTest(x, y));
+    m_press.MouseMove(*this, x, y);
     TWinControl::MouseMove(shift, x, y);
 }
 
 void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == mbLeft && m_held) {
-        m_held = false;
-        m_pointerInside = false;
-        Invalidate();
-    }
+    m_press.MouseUp(*this, button);
     TWinControl::MouseUp(button, shift, x, y);
 }
 
@@ -98,9 +83,7 @@ TRect DrawButtonFrame(TCanvas& canvas, TRect r, bool pressed, bool emphasised)
 TRect TButton::PaintFace(TCanvas& canvas)
 {
     // Button faces are the system's, whatever colour the parent passed down.
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(clBtnFace);
-    canvas.FillRect(ClientRect());
+    FillBackground(canvas, clBtnFace);
     return DrawButtonFrame(canvas, ClientRect(), Pressed(), m_default || Focused());
 }
 

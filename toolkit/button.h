@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/press_state.h"
 #include "toolkit/wincontrol.h"
 
 namespace tk {
@@ -16,7 +17,7 @@ public:
     bool Cancel() const { return m_cancel; }
     void SetCancel(bool v) { m_cancel = v; }
     // Drawn sunken: the left button is held and the pointer is over the button.
-    bool Pressed() const { return m_held && m_pointerInside; }
+    bool Pressed() const { return m_press.Pressed(); }
 
     void Paint(TCanvas&) override;
     void MouseDown(TMouseButton, TShiftState, int x, int y) override;
@@ -29,15 +30,12 @@ protected:
     // The face and frame; returns the area left inside them.
     TRect PaintFace(TCanvas&);
     // Content moves down and right by this much while pressed.
-    TPoint PressOffset() const { return Pressed() ? TPoint { 1, 1 } : TPoint {}; }
+    TPoint PressOffset() const { return m_press.Offset(); }
 
 private:
-    void SetPointerInside(bool);
-
     bool m_default { false };
     bool m_cancel { false };
-    bool m_held { false };
-    bool m_pointerInside { false };
+    TPressState m_press;
 };
 
 // Classic 3-D button frame in r: raised, or sunken when pressed; a default or focused button gets

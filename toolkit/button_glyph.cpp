@@ -17,6 +17,19 @@ int TButtonGlyph::CellHeight() const
     return m_bitmap.Empty() ? 0 : m_bitmap.Height();
 }
 
+bool TButtonGlyph::IsFace(const std::string& caption, int width, int height) const
+{
+    return caption.empty() && CellWidth() >= width && CellHeight() >= height;
+}
+
+void TButtonGlyph::DrawOpaqueCell(TCanvas& canvas, int x, int y, bool enabled) const
+{
+    int index = enabled || m_numGlyphs < 2 ? 0 : 1;
+    TBitmap cell;
+    cell.LoadFromImage(m_bitmap.Image().copy(index * CellWidth(), 0, CellWidth(), CellHeight()));
+    canvas.Draw(x, y, cell);
+}
+
 void TButtonGlyph::DrawCell(TCanvas& canvas, int x, int y, bool enabled) const
 {
     if (m_bitmap.Empty() || CellWidth() == 0)
@@ -67,8 +80,7 @@ void TButtonGlyph::DrawWithCaption(TCanvas& canvas, const TRect& client, const s
     const int clientW = client.Width(), clientH = client.Height();
     TPoint glyphPos, textPos;
 
-    // A caption-less glyph as large as the button is the button's face.
-    if (caption.empty() && glyphW >= clientW && glyphH >= clientH) {
+    if (IsFace(caption, clientW, clientH)) {
         DrawCell(canvas, client.Left + offset.X, client.Top + offset.Y, enabled);
         return;
     }

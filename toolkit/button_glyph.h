@@ -25,8 +25,12 @@ public:
     int CellWidth() const;
     int CellHeight() const;
 
+    // A caption-less glyph as large as the button is the button's whole face.
+    bool IsFace(const std::string& caption, int width, int height) const;
     // The cell for the state at (x, y). Without a disabled cell a disabled glyph is drawn etched.
     void DrawCell(TCanvas&, int x, int y, bool enabled) const;
+    // The cell drawn as it is, its transparent colour included (a face has nothing beneath).
+    void DrawOpaqueCell(TCanvas&, int x, int y, bool enabled) const;
 
     // Glyph and caption placed in client as the classic buttons place them: Margin -1 centres the
     // pair, otherwise it is the distance from the edge the layout names; Spacing is the gap

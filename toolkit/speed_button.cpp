@@ -3,80 +3,41 @@
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
 #include "toolkit/panel.h"
+#include "toolkit/property.h"
 
 namespace tk {
 
 TSpeedButton::TSpeedButton(TWinControl* parent, std::string name)
     : TControl(parent, std::move(name))
+    , TGlyphProperties([this] { Invalidate(); })
 {
     // As the classic control: transparent unless told otherwise, which matters once it is flat.
     SetTransparent(true);
     SetBounds(0, 0, 23, 22);
-    Glyph().OnChange = [this] { Invalidate(); };
-}
-
-void TSpeedButton::SetNumGlyphs(int n)
-{
-    m_glyph.SetNumGlyphs(n);
-    Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool v)
 {
-    m_flat = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout v)
-{
-    m_layout = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int v)
-{
-    m_spacing = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int v)
-{
-    m_margin = v;
-    Invalidate();
-}
-
-void TSpeedButton::SetPointerInside(bool inside)
-{
-    if (inside == m_pointerInside)
+    if (!Change(m_flat, v))
         return;
-    m_pointerInside = inside;
     Invalidate();
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == mbLeft && Enabled()) {
-        m_held = true;
-        SetPointerInside(HitTest(x, y));
-        Invalidate();
-    }
+    m_press.MouseDown(*this, button, x, y);
     TControl::MouseDown(button, shift, x, y);
 }
 
 void TSpeedButton::MouseMove(TShiftState shift, int x, int y)
 {
-    if (m_held)
-        SetPointerInside(HitTest(x, y));
+    m_press.MouseMove(*this, x, y);
     TControl::MouseMove(shift, x, y);
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == mbLeft && m_held) {
-        m_held = false;
-        m_pointerInside = false;
-        Invalidate();
-    }
+    m_press.MouseUp(*this, button);
     TControl::MouseUp(button, shift, x, y);
 }
 
@@ -107,18 +68,13 @@ void TSpeedButton::PaintFlatFrame(TCanvas& canvas)
 
 void TSpeedButton::Paint(TCanvas& canvas)
 {
-    bool bare = m_flat && Transparent();
-    if (!bare) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(clBtnFace);
-        canvas.FillRect(ClientRect());
-    }
+    if (!m_flat || !Transparent())
+        FillBackground(canvas, clBtnFace);
     if (m_flat)
         PaintFlatFrame(canvas);
     else
         DrawButtonFrame(canvas, ClientRect(), Pressed(), false);
-    TPoint offset = Pressed() ? TPoint { 1, 1 } : TPoint {};
-    m_glyph.DrawWithCaption(canvas, ClientRect(), Caption(), Font(), m_layout, m_margin, m_spacing, Enabled(), offset);
+    DrawGlyphWithCaption(canvas, ClientRect(), Caption(), Font(), Enabled(), m_press.Offset());
 }
 
 }
