@@ -4,7 +4,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/file_errors.h"
-#include "toolkit/text_layout.h"
+#include "toolkit/win_text.h"
 
 #include <QFile>
 

@@ -7,6 +7,7 @@
 
 #include "toolkit/bitmap.h"
 #include "toolkit/text_layout.h"
+#include "toolkit/win_text.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,5 +1,6 @@
 #include "toolkit/drive_combo_box.h"
 
+#include "platform/ascii.h"
 #include "platform/filesystem.h"
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
@@ -16,16 +17,6 @@ namespace {
 
 constexpr int arrowWidth = 16;
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-char upperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 }
 
 TDriveComboBox::TDriveComboBox(TWinControl* parent, std::string name)
@@ -36,14 +27,14 @@ TDriveComboBox::TDriveComboBox(TWinControl* parent, std::string name)
     SetBounds(0, 0, 145, 22);
     std::string current = platform::FileSystem::instance().currentDirectory();
     if (!current.empty())
-        m_drive = lowerAscii(current[0]);
+        m_drive = platform::asciiLower(current[0]);
     Update();
 }
 
 std::string TDriveComboBox::EntryText(char letter)
 {
-    std::string text { lowerAscii(letter), ':' };
-    std::string label = platform::FileSystem::instance().volumeLabel(lowerAscii(letter));
+    std::string text { platform::asciiLower(letter), ':' };
+    std::string label = platform::FileSystem::instance().volumeLabel(platform::asciiLower(letter));
     return label.empty() ? text : text + " [" + label + "]";
 }
 
@@ -65,13 +56,13 @@ int TDriveComboBox::ItemIndex() const
 
 void TDriveComboBox::SetDrive(char letter)
 {
-    letter = lowerAscii(letter);
+    letter = platform::asciiLower(letter);
     if (letter == m_drive)
         return;
     auto& fs = platform::FileSystem::instance();
     auto mapped = fs.drives();
     if (std::find(mapped.begin(), mapped.end(), letter) == mapped.end())
-        throw EInOutError(std::string("Drive ") + upperAscii(letter) + ": does not exist.");
+        throw EInOutError(std::string("Drive ") + platform::asciiUpper(letter) + ": does not exist.");
     // The list goes first: if it can't enter the drive, the selector stays where it was.
     if (m_dirList)
         m_dirList->SetDirectory(fs.driveCurrentDirectory(letter));
@@ -134,9 +125,7 @@ void TDriveComboBox::PaintArrowButton(TCanvas& canvas, TRect box)
 void TDriveComboBox::Paint(TCanvas& canvas)
 {
     TRect r = ClientRect();
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(r);
+    FillBackground(canvas);
     DrawSunkenBorder(canvas, r);
     PaintArrowButton(canvas, Rect(r.Right - arrowWidth, r.Top, r.Right, r.Bottom));
     canvas.Save();

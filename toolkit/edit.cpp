@@ -14,7 +14,6 @@ namespace tk {
 
 namespace {
 
-constexpr unsigned short VK_INSERT = 0x2D;
 constexpr int border = 2;
 constexpr int indent = 1; // between the border and the first character
 
@@ -228,9 +227,7 @@ int TEdit::PositionAt(int x) const
 void TEdit::Paint(TCanvas& canvas)
 {
     TRect r = ClientRect();
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(r);
+    FillBackground(canvas);
     DrawSunkenBorder(canvas, r);
     canvas.Save();
     canvas.IntersectClip(r);

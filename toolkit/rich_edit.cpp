@@ -7,6 +7,7 @@
 #include "toolkit/rtf/rtf_reader.h"
 #include "toolkit/rtf/rtf_writer.h"
 #include "toolkit/text_layout.h"
+#include "toolkit/win_text.h"
 
 #include <QTextDocumentFragment>
 

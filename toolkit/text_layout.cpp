@@ -1,6 +1,5 @@
 #include "toolkit/text_layout.h"
 
-#include "platform/codepage.h"
 #include "toolkit/canvas.h"
 
 #include <QPainter>
@@ -46,16 +45,6 @@ qsizetype nextWordEnd(const QString& text, qsizetype pos)
     return pos;
 }
 
-}
-
-QString fromWinText(const std::string& cp1252)
-{
-    return QString::fromStdString(platform::cp1252ToUtf8(cp1252));
-}
-
-std::string toWinText(const QString& text)
-{
-    return platform::utf8ToCp1252(text.toStdString());
 }
 
 TextLayout::TextLayout(const QFont& font, unsigned format)

@@ -11,11 +11,6 @@ class QPainter;
 
 namespace tk {
 
-// Toolkit texts are Windows-1252; Qt wants Unicode.
-QString fromWinText(const std::string& cp1252);
-// The other way; characters Windows-1252 lacks become "?".
-std::string toWinText(const QString& text);
-
 // Lays out text the way formatted text drawing does: accelerator ampersands, line breaks,
 // word breaking, tab stops every eight average characters, end ellipsis. Flags are the DT_ ones.
 class TextLayout {

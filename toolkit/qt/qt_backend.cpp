@@ -1,8 +1,8 @@
 #include "toolkit/qt/qt_backend.h"
 
-#include "platform/codepage.h"
 #include "toolkit/application.h"
 #include "toolkit/qt/qt_form_host.h"
+#include "toolkit/win_text.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -40,7 +40,7 @@ void TQtBackend::Run()
     const std::string& title = Application().Title();
     if (!title.empty())
         // The name the desktop shows for the program; a display name would be added to every window title.
-        QGuiApplication::setApplicationName(QString::fromStdString(platform::cp1252ToUtf8(title)));
+        QGuiApplication::setApplicationName(fromWinText(title));
     Rearm();
     QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "toolkit/qt/qt_clipboard.h"
 
 #include "toolkit/text_layout.h"
+#include "toolkit/win_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

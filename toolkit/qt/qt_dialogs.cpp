@@ -1,8 +1,8 @@
 #include "toolkit/qt/qt_dialogs.h"
 
-#include "platform/codepage.h"
 #include "toolkit/application.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/win_text.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -20,16 +20,6 @@
 namespace tk {
 
 namespace {
-
-QString fromAnsi(const std::string& text)
-{
-    return QString::fromStdString(platform::cp1252ToUtf8(text));
-}
-
-std::string toAnsi(const QString& text)
-{
-    return platform::utf8ToCp1252(text.toStdString());
-}
 
 int answerOf(QMessageBox::StandardButton button)
 {
@@ -67,10 +57,10 @@ int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, 
 {
     QMessageBox box;
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(fromAnsi(caption));
+    box.setWindowTitle(fromWinText(caption));
     box.setTextFormat(Qt::PlainText);
     // Program texts break lines the Windows way.
-    box.setText(fromAnsi(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(fromWinText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (flags & 0xF) {
     case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -102,9 +92,9 @@ bool TQtDialogs::InputQuery(const std::string& caption, const std::string& promp
 {
     QInputDialog dialog;
     dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(fromAnsi(caption));
-    dialog.setLabelText(fromAnsi(prompt));
-    dialog.setTextValue(fromAnsi(value));
+    dialog.setWindowTitle(fromWinText(caption));
+    dialog.setLabelText(fromWinText(prompt));
+    dialog.setTextValue(fromWinText(value));
     if (auto* edit = dialog.findChild<QLineEdit*>()) {
         edit->setMaxLength(255);
         edit->selectAll();
@@ -113,7 +103,7 @@ bool TQtDialogs::InputQuery(const std::string& caption, const std::string& promp
     keepAboveStayOnTopWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    value = toAnsi(dialog.textValue());
+    value = toWinText(dialog.textValue());
     return true;
 }
 
@@ -132,7 +122,7 @@ void TQtDialogs::Popup(TPopupMenu& menu, int screenX, int screenY)
             continue;
         }
         // QMenu reads '&' as the accelerator mark and "&&" as one '&', as the captions mean.
-        QAction* action = qmenu.addAction(fromAnsi(offered[i]->Caption()));
+        QAction* action = qmenu.addAction(fromWinText(offered[i]->Caption()));
         action->setEnabled(offered[i]->Enabled());
         action->setData(static_cast<qulonglong>(i));
     }

@@ -1,19 +1,10 @@
 #include "toolkit/qt/qt_input.h"
 
-#include "platform/codepage.h"
+#include "toolkit/win_text.h"
 
 #include <QString>
 
 namespace tk {
-
-namespace {
-
-// Virtual keys the toolkit header leaves out because no component reacts to them, but which a
-// handler may still want to see.
-constexpr unsigned short VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12, VK_SPACE = 0x20,
-                         VK_INSERT = 0x2D, VK_NUMPAD0 = 0x60, VK_F1 = 0x70;
-
-}
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 {
@@ -107,7 +98,7 @@ bool TypedChar(int key, const QString& text, char& typed)
     }
     if (text.size() != 1 || text == QStringLiteral("\x7f"))
         return false;
-    std::string bytes = platform::utf8ToCp1252(text.toStdString());
+    std::string bytes = toWinText(text);
     if (bytes.size() != 1 || (bytes[0] == '?' && text != QStringLiteral("?")))
         return false;
     typed = bytes[0];

@@ -1,6 +1,6 @@
 #include "toolkit/rtf/rtf_reader.h"
 
-#include "platform/codepage.h"
+#include "toolkit/win_text.h"
 
 #include <QStringDecoder>
 #include <QTextDocument>
@@ -528,7 +528,7 @@ void RtfReader::appendText(QString text)
 QString RtfReader::decode(std::string_view bytes, int codePage)
 {
     switch (codePage) {
-    case 1252: return QString::fromStdString(platform::cp1252ToUtf8(bytes));
+    case 1252: return fromWinText(bytes);
     case 65001: return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
     case 28591: return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     default: break;

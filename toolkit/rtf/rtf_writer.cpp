@@ -1,6 +1,6 @@
 #include "toolkit/rtf/rtf_writer.h"
 
-#include "platform/codepage.h"
+#include "toolkit/win_text.h"
 
 #include <QBrush>
 #include <QTextBlock>
@@ -20,7 +20,7 @@ int cp1252Byte(char16_t unit)
 {
     if (unit >= 0xA0 && unit <= 0xFF)
         return unit;
-    std::string byte = platform::utf8ToCp1252(QString(QChar(unit)).toStdString());
+    std::string byte = toWinText(QString(QChar(unit)));
     return byte.size() == 1 && byte[0] != '?' ? static_cast<unsigned char>(byte[0]) : -1;
 }
 
