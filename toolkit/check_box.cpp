@@ -66,9 +66,7 @@ void TCheckBox::PaintBox(TCanvas& canvas, TRect box)
 
 void TCheckBox::Paint(TCanvas& canvas)
 {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(ClientRect());
+    FillBackground(canvas);
     int top = (Height() - boxSize) / 2;
     PaintBox(canvas, Bounds(0, top, boxSize, boxSize));
     canvas.Brush().SetStyle(bsClear);

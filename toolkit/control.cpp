@@ -44,6 +44,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
     m_height = height;
     BoundsChanged();
     Invalidate();
+    if (m_parent)
+        m_parent->ChildBoundsChanged();
 }
 
 void TControl::SetVisible(bool visible)
@@ -51,6 +53,8 @@ void TControl::SetVisible(bool visible)
     if (!Change(m_visible, visible))
         return;
     Invalidate();
+    if (m_parent)
+        m_parent->ChildBoundsChanged();
 }
 
 bool TControl::Showing() const
@@ -79,7 +83,7 @@ void TControl::SetColor(TColor c)
 {
     if (!Change(m_color, c))
         return;
-    Invalidate();
+    ColorChanged();
 }
 
 void TControl::SetTransparent(bool v)

@@ -65,10 +65,9 @@ public:
     void SetCursor(TCursor);
     TPopupMenu* PopupMenu() const { return m_popupMenu; }
     void SetPopupMenu(TPopupMenu* menu) { m_popupMenu = menu; }
+    // Whether Tab may bring the focus to the control.
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool v) { m_tabStop = v; }
-    const std::string& Hint() const { return m_hint; }
-    void SetHint(const std::string& v) { m_hint = v; }
 
     // Window controls paint above the plain graphic controls of the same parent.
     virtual bool IsWindowed() const { return false; }
@@ -109,6 +108,7 @@ public:
 protected:
     virtual void CaptionChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
+    virtual void ColorChanged() { Invalidate(); }
     virtual void BoundsChanged() { }
     // Where every face starts: the client area filled solid in Color(), or in the colour given.
     void FillBackground(TCanvas&) const;
@@ -127,7 +127,6 @@ private:
     bool m_transparent { false };
     bool m_tabStop { false };
     std::string m_caption;
-    std::string m_hint;
     TFont m_font;
     TColor m_color { clBtnFace };
     TCursor m_cursor { crDefault };

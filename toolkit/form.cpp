@@ -4,7 +4,10 @@
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
 #include "toolkit/popup_menu.h"
+#include "toolkit/property.h"
 #include "toolkit/screen.h"
+
+#include <algorithm>
 
 namespace tk {
 
@@ -33,8 +36,55 @@ void TForm::SetVisible(bool visible)
         m_host->VisibilityChanged();
 }
 
+void TForm::SetBorderStyle(TFormBorderStyle v)
+{
+    if (!Change(m_borderStyle, v))
+        return;
+    if (m_host)
+        m_host->StyleChanged();
+}
+
+void TForm::SetFormStyle(TFormStyle v)
+{
+    if (!Change(m_formStyle, v))
+        return;
+    if (m_host)
+        m_host->StyleChanged();
+}
+
+void TForm::SetAutoSize(bool v)
+{
+    if (!Change(m_autoSize, v))
+        return;
+    ApplyBounds(Left(), Top());
+}
+
 void TForm::SetBounds(int left, int top, int width, int height)
 {
+    m_askedWidth = width;
+    m_askedHeight = height;
+    ApplyBounds(left, top);
+}
+
+void TForm::ChildBoundsChanged()
+{
+    if (m_autoSize)
+        ApplyBounds(Left(), Top());
+}
+
+void TForm::ApplyBounds(int left, int top)
+{
+    int width = m_askedWidth, height = m_askedHeight;
+    if (m_autoSize) {
+        for (const TControl* c : Controls()) {
+            if (!c->Visible())
+                continue;
+            width = std::max(width, c->Left() + c->Width());
+            height = std::max(height, c->Top() + c->Height());
+        }
+    }
+    if (left == Left() && top == Top() && width == Width() && height == Height())
+        return;
     TWinControl::SetBounds(left, top, width, height);
     if (m_host)
         m_host->GeometryChanged();
@@ -43,7 +93,7 @@ void TForm::SetBounds(int left, int top, int width, int height)
 void TForm::CenterOnScreen()
 {
     const auto& screen = Screen();
-    SetBounds((screen.Width() - Width()) / 2, (screen.Height() - Height()) / 2, Width(), Height());
+    ApplyBounds((screen.Width() - Width()) / 2, (screen.Height() - Height()) / 2);
 }
 
 void TForm::CaptionChanged()
@@ -211,6 +261,10 @@ void TForm::DispatchKeyDown(unsigned short key, TShiftState shift)
     TControl* target = KeyTarget();
     Guard([&] {
         target->KeyDown(key, shift);
+        if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+            FocusNextTabStop(!(shift & ssShift));
+            return;
+        }
         // Enter and Esc that the control left alone press the Default or Cancel button of the
         // panel holding it (the nearest one that has such a button), never a button elsewhere.
         if (key != VK_RETURN && key != VK_ESCAPE)
@@ -219,6 +273,34 @@ void TForm::DispatchKeyDown(unsigned short key, TShiftState shift)
             if (PressDefaultButton(c, key))
                 return;
     });
+}
+
+namespace {
+
+void collectTabStops(const TWinControl& container, std::vector<TWinControl*>& stops)
+{
+    for (TControl* child : container.Controls()) {
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed)
+            continue;
+        if (windowed->TabStop() && windowed->CanFocus())
+            stops.push_back(windowed);
+        collectTabStops(*windowed, stops);
+    }
+}
+
+}
+
+void TForm::FocusNextTabStop(bool forward)
+{
+    std::vector<TWinControl*> stops;
+    collectTabStops(*this, stops);
+    if (stops.empty())
+        return;
+    auto at = std::find(stops.begin(), stops.end(), m_activeControl);
+    int count = int(stops.size());
+    int index = at == stops.end() ? (forward ? count - 1 : 0) : int(at - stops.begin());
+    stops[(index + (forward ? 1 : count - 1)) % count]->SetFocus();
 }
 
 void TForm::DispatchKeyPress(char key)

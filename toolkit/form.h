@@ -21,17 +21,22 @@ public:
     explicit TForm(std::string name);
     ~TForm() override;
 
+    // Border and style reach a shown window at once.
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TFormBorderStyle v) { m_borderStyle = v; }
+    void SetBorderStyle(TFormBorderStyle);
     TFormStyle FormStyle() const { return m_formStyle; }
-    void SetFormStyle(TFormStyle v) { m_formStyle = v; }
+    void SetFormStyle(TFormStyle);
+    // Where the form goes each time it is shown.
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition v) { m_position = v; }
+    // An auto-sized form takes the size asked for, grown where needed so that every visible
+    // component of its own shows whole.
     bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool v) { m_autoSize = v; }
+    void SetAutoSize(bool);
 
     void SetVisible(bool visible) override;
     void SetBounds(int left, int top, int width, int height) override;
+    void ChildBoundsChanged() override;
     // Places the form in the middle of the screen.
     void CenterOnScreen();
     // Runs OnClose; unless the handler says caNone the form hides, and the main form ends the program.
@@ -73,11 +78,16 @@ protected:
 private:
     void Guard(const std::function<void()>&);
     void PopupFor(TControl*, int x, int y);
+    void ApplyBounds(int left, int top);
+    // Tab and Shift+Tab move the focus along the tab stops, in the order the controls were made.
+    void FocusNextTabStop(bool forward);
 
     TFormBorderStyle m_borderStyle { bsSizeable };
     TFormStyle m_formStyle { fsNormal };
     TPosition m_position { poDesigned };
     bool m_autoSize { false };
+    int m_askedWidth { 0 };
+    int m_askedHeight { 0 };
     TWinControl* m_activeControl { nullptr };
     TControl* m_capture { nullptr };
     TControl* m_hover { nullptr };

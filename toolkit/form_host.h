@@ -14,6 +14,7 @@ public:
     virtual void GeometryChanged() = 0;   // place, size
     virtual void VisibilityChanged() = 0;
     virtual void CaptionChanged() = 0;
+    virtual void StyleChanged() { }       // border, stays on top
     virtual void FocusChanged() { }
     virtual void CursorChanged(TControl*) { }
     virtual void ControlRemoved(TControl*) { }

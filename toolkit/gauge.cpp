@@ -1,6 +1,7 @@
 #include "toolkit/gauge.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/property.h"
 
 #include <algorithm>
 
@@ -14,20 +15,23 @@ TGauge::TGauge(TWinControl* parent, std::string name)
 
 void TGauge::SetKind(TGaugeKind v)
 {
-    m_kind = v;
+    if (!Change(m_kind, v))
+        return;
     Invalidate();
 }
 
 void TGauge::SetMinValue(int v)
 {
-    m_min = v;
+    if (!Change(m_min, v))
+        return;
     SetProgress(m_progress);
     Invalidate();
 }
 
 void TGauge::SetMaxValue(int v)
 {
-    m_max = v;
+    if (!Change(m_max, v))
+        return;
     SetProgress(m_progress);
     Invalidate();
 }
@@ -43,25 +47,29 @@ void TGauge::SetProgress(int v)
 
 void TGauge::SetForeColor(TColor v)
 {
-    m_foreColor = v;
+    if (!Change(m_foreColor, v))
+        return;
     Invalidate();
 }
 
 void TGauge::SetBackColor(TColor v)
 {
-    m_backColor = v;
+    if (!Change(m_backColor, v))
+        return;
     Invalidate();
 }
 
 void TGauge::SetBorderStyle(TBorderStyle v)
 {
-    m_borderStyle = v;
+    if (!Change(m_borderStyle, v))
+        return;
     Invalidate();
 }
 
 void TGauge::SetShowText(bool v)
 {
-    m_showText = v;
+    if (!Change(m_showText, v))
+        return;
     Invalidate();
 }
 

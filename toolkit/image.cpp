@@ -1,6 +1,7 @@
 #include "toolkit/image.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/property.h"
 
 namespace tk {
 
@@ -13,19 +14,22 @@ TImage::TImage(TWinControl* parent, std::string name)
 
 void TImage::SetStretch(bool v)
 {
-    m_stretch = v;
+    if (!Change(m_stretch, v))
+        return;
     Invalidate();
 }
 
 void TImage::SetCenter(bool v)
 {
-    m_center = v;
+    if (!Change(m_center, v))
+        return;
     Invalidate();
 }
 
 void TImage::SetAutoSize(bool v)
 {
-    m_autoSize = v;
+    if (!Change(m_autoSize, v))
+        return;
     PictureChanged();
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/label.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/property.h"
 
 #include <QImage>
 
@@ -14,32 +15,37 @@ TLabel::TLabel(TWinControl* parent, std::string name)
 
 void TLabel::SetAlignment(TAlignment v)
 {
-    m_alignment = v;
+    if (!Change(m_alignment, v))
+        return;
     Invalidate();
 }
 
 void TLabel::SetLayout(TTextLayout v)
 {
-    m_layout = v;
+    if (!Change(m_layout, v))
+        return;
     Invalidate();
 }
 
 void TLabel::SetAutoSize(bool v)
 {
-    m_autoSize = v;
+    if (!Change(m_autoSize, v))
+        return;
     AdjustSize();
 }
 
 void TLabel::SetWordWrap(bool v)
 {
-    m_wordWrap = v;
+    if (!Change(m_wordWrap, v))
+        return;
     AdjustSize();
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool v)
 {
-    m_showAccelChar = v;
+    if (!Change(m_showAccelChar, v))
+        return;
     AdjustSize();
     Invalidate();
 }
@@ -85,11 +91,8 @@ void TLabel::AdjustSize()
 void TLabel::Paint(TCanvas& canvas)
 {
     TRect r = ClientRect();
-    if (!Transparent()) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(Color());
-        canvas.FillRect(r);
-    }
+    if (!Transparent())
+        FillBackground(canvas);
     canvas.Brush().SetStyle(bsClear);
     canvas.Font().Assign(Font());
     if (!Enabled())

@@ -2,6 +2,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/sunken_border.h"
+#include "toolkit/property.h"
 
 namespace tk {
 
@@ -13,25 +14,29 @@ TPanel::TPanel(TWinControl* parent, std::string name)
 
 void TPanel::SetBevelOuter(TPanelBevel v)
 {
-    m_bevelOuter = v;
+    if (!Change(m_bevelOuter, v))
+        return;
     Invalidate();
 }
 
 void TPanel::SetBevelInner(TPanelBevel v)
 {
-    m_bevelInner = v;
+    if (!Change(m_bevelInner, v))
+        return;
     Invalidate();
 }
 
 void TPanel::SetBevelWidth(int v)
 {
-    m_bevelWidth = v;
+    if (!Change(m_bevelWidth, v))
+        return;
     Invalidate();
 }
 
 void TPanel::SetAlignment(TAlignment v)
 {
-    m_alignment = v;
+    if (!Change(m_alignment, v))
+        return;
     Invalidate();
 }
 
@@ -48,9 +53,7 @@ void DrawBevel(TCanvas& canvas, TRect& r, TPanelBevel bevel, int width)
 void TPanel::Paint(TCanvas& canvas)
 {
     TRect r = ClientRect();
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(r);
+    FillBackground(canvas);
     canvas.Pen().SetStyle(psSolid);
     canvas.Pen().SetWidth(1);
     DrawBevel(canvas, r, m_bevelOuter, m_bevelWidth);

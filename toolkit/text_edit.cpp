@@ -3,8 +3,11 @@
 #include "toolkit/application.h"
 #include "toolkit/canvas.h"
 #include "toolkit/clipboard.h"
+#include "toolkit/form.h"
 #include "toolkit/sunken_border.h"
 #include "toolkit/text_layout.h"
+#include "toolkit/win_text.h"
+#include "toolkit/property.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -39,7 +42,7 @@ TTextEdit::TTextEdit(TWinControl* parent, std::string name)
     SetBounds(0, 0, 185, 89);
     m_document->setDocumentMargin(0);
     m_document->setUndoRedoEnabled(false);
-    SetWordWrap(true);
+    ApplyWordWrap();
     m_lines.OnModified = [this] {
         if (!m_syncing)
             m_documentStale = true;
@@ -54,7 +57,12 @@ TTextEdit::TTextEdit(TWinControl* parent, std::string name)
     QObject::connect(m_document.get(), &QTextDocument::contentsChanged, m_document.get(), [this] { ContentsChanged(); });
 }
 
-TTextEdit::~TTextEdit() = default;
+// A native editor bound to the document lets go of it before the document goes.
+TTextEdit::~TTextEdit()
+{
+    if (auto* form = Form())
+        form->ControlRemoved(this);
+}
 
 TStrings& TTextEdit::Lines()
 {
@@ -117,25 +125,39 @@ void TTextEdit::DocumentReplaced()
 
 void TTextEdit::SetWordWrap(bool wrap)
 {
-    m_wordWrap = wrap;
+    if (!Change(m_wordWrap, wrap))
+        return;
+    ApplyWordWrap();
+    LookChanged();
+}
+
+void TTextEdit::ApplyWordWrap()
+{
     QTextOption option = m_document->defaultTextOption();
-    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setWrapMode(m_wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     m_document->setDefaultTextOption(option);
-    m_document->setTextWidth(wrap ? TextArea().Width() : -1);
-    Invalidate();
+    m_document->setTextWidth(m_wordWrap ? TextArea().Width() : -1);
 }
 
 void TTextEdit::SetScrollBars(TScrollStyle style)
 {
-    if (style == m_scrollBars)
+    if (!Change(m_scrollBars, style))
         return;
-    m_scrollBars = style;
-    Invalidate();
+    LookChanged();
 }
 
 void TTextEdit::SetReadOnly(bool readOnly)
 {
-    m_readOnly = readOnly;
+    if (!Change(m_readOnly, readOnly))
+        return;
+    LookChanged();
+}
+
+void TTextEdit::LookChanged()
+{
+    Invalidate();
+    if (OnLookChanged)
+        OnLookChanged();
 }
 
 void TTextEdit::SetMaxLength(int length)
@@ -152,7 +174,12 @@ void TTextEdit::BoundsChanged()
 void TTextEdit::FontChanged()
 {
     m_document->setDefaultFont(Font().toQFont());
-    Invalidate();
+    LookChanged();
+}
+
+void TTextEdit::ColorChanged()
+{
+    LookChanged();
 }
 
 // Selection ------------------------------------------------------------------------------------
@@ -303,9 +330,7 @@ void TTextEdit::Paint(TCanvas& canvas)
 {
     PushLines();
     TRect r = ClientRect();
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(r);
+    FillBackground(canvas);
     DrawSunkenBorder(canvas, r);
     canvas.DrawDocument(*m_document, TextArea(), { m_scrollX, m_scrollY }, m_cursor, Focused(), Font().Color());
 }

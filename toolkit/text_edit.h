@@ -60,6 +60,8 @@ public:
     const QTextCursor& TextCursor() const { return m_cursor; }
     void SetTextCursor(const QTextCursor&);
     std::function<void(const QTextCursor&)> OnCursorMoved;
+    // Font, colours, scroll bars, wrapping or read-only changed: what a native editor follows.
+    std::function<void()> OnLookChanged;
 
     void Paint(TCanvas&) override;
     void MouseDown(TMouseButton, TShiftState, int x, int y) override;
@@ -72,6 +74,7 @@ public:
 
 protected:
     void FontChanged() override;
+    void ColorChanged() override;
     void BoundsChanged() override;
     // Text set wholesale: the lines follow at their next reading.
     void DocumentReplaced();
@@ -89,6 +92,8 @@ private:
     int PositionAt(int x, int y);
     void ScrollToCaret();
     TRect TextArea() const;
+    void ApplyWordWrap();
+    void LookChanged();
 
     mutable TStrings m_lines;
     std::unique_ptr<QTextDocument> m_document;

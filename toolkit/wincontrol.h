@@ -25,6 +25,8 @@ public:
     void SetFocus();
     // Called by the form when this control has just become its focused control.
     virtual void DoEnter() { }
+    // A child moved, changed size, or was shown or hidden.
+    virtual void ChildBoundsChanged() { }
 
     // Paints this control and its visible children; the canvas origin is this control's top left.
     void PaintWithChildren(TCanvas&);

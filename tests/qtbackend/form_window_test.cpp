@@ -1,11 +1,13 @@
 #include "qt_fixture.h"
 
+#include "toolkit/memo.h"
 #include "toolkit/panel.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QWindow>
 
@@ -71,6 +73,59 @@ TEST_F(QtBackendTest, WindowTakesTheFormsPlaceSizeStyleAndCaption)
 
     form.Hide();
     EXPECT_FALSE(window->isVisible());
+}
+
+// A shown window follows a change of border or style at once, not at its next show.
+TEST_F(QtBackendTest, AShownWindowTakesANewBorderAndStyleAtOnce)
+{
+    TForm form("Main");
+    form.SetBounds(30, 40, 200, 100);
+    form.Show();
+    TFormWindow* window = windowOf(form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    const QRect place = window->geometry();
+
+    form.SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    form.SetBorderStyle(bsNone);
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()); // only a sizeable border resizes
+    EXPECT_TRUE(window->isVisible());
+
+    form.SetBorderStyle(bsSizeable);
+    form.SetFormStyle(fsNormal);
+    EXPECT_FALSE(window->windowFlags() & (Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    EXPECT_NE(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->geometry(), place);
+}
+
+// The native editor standing in for a memo follows the memo's look after it was made, too.
+TEST_F(QtBackendTest, TheNativeEditorFollowsLaterChangesOfItsControl)
+{
+    TForm form("Main");
+    form.SetBounds(30, 40, 200, 100);
+    auto* memo = new TMemo(&form, "memo");
+    form.Show();
+    form.Repaint();
+    auto* peer = dynamic_cast<QPlainTextEdit*>(dynamic_cast<TQtFormHost*>(form.Host())->Peer(memo));
+    ASSERT_NE(peer, nullptr);
+    EXPECT_FALSE(peer->isReadOnly());
+
+    memo->SetReadOnly(true);
+    memo->SetWordWrap(false);
+    memo->SetScrollBars(ssVertical);
+    memo->SetColor(clYellow);
+    memo->Font().SetColor(clRed);
+    EXPECT_TRUE(peer->isReadOnly());
+    EXPECT_EQ(peer->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(peer->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(peer->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(peer->palette().color(QPalette::Text), QColor(255, 0, 0));
+
+    // Freed while shown, the memo takes its editor with it, and the document goes last.
+    delete memo;
+    EXPECT_EQ(dynamic_cast<TQtFormHost*>(form.Host())->Peer(memo), nullptr);
 }
 
 TEST_F(QtBackendTest, CloseRequestFromTheDesktopIsTheFormsDecision)

@@ -17,14 +17,11 @@ TPlainTextPeer::TPlainTextPeer(TTextEdit& control, QWidget* parent)
         document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
     setDocument(&document);
     setFrameShape(QFrame::StyledPanel);
-    FollowControl();
-    LinkTextCursor(*this, *this, control);
+    LinkToControl(*this, *this, control);
 }
 
 void TPlainTextPeer::Detach()
 {
-    if (Control())
-        Control()->OnCursorMoved = nullptr;
     ForgetControl();
     hide();
     setDocument(nullptr);

@@ -1,12 +1,12 @@
 #include "toolkit/qt/qt_form_host.h"
 
-#include "platform/codepage.h"
 #include "toolkit/form.h"
 #include "toolkit/qt/form_window.h"
 #include "toolkit/screen.h"
 
 #include "toolkit/qt/text_peer.h"
 #include "toolkit/text_edit.h"
+#include "toolkit/win_text.h"
 
 #include <QCoreApplication>
 #include <QPixmap>
@@ -59,7 +59,6 @@ void TQtFormHost::RepaintNow()
 
 void TQtFormHost::GeometryChanged()
 {
-    applyFlags();
     applyGeometry();
 }
 
@@ -71,8 +70,6 @@ void TQtFormHost::VisibilityChanged()
         m_window->hide();
         return;
     }
-    // Border and style are plain fields of the form, set before it is first shown.
-    applyFlags();
     applyGeometry();
     applyCaption();
     m_window->show();
@@ -82,6 +79,13 @@ void TQtFormHost::VisibilityChanged()
 void TQtFormHost::CaptionChanged()
 {
     applyCaption();
+}
+
+// Only a sizeable border lets the window be resized, so the size limits follow the border too.
+void TQtFormHost::StyleChanged()
+{
+    applyFlags();
+    applyGeometry();
 }
 
 // The cursor shown is the one of the control under the pointer, whichever control changed.
@@ -191,7 +195,7 @@ void TQtFormHost::applyCaption()
     if (!m_window || m_form.Caption() == m_caption)
         return;
     m_caption = m_form.Caption();
-    m_window->setWindowTitle(QString::fromStdString(platform::cp1252ToUtf8(*m_caption)));
+    m_window->setWindowTitle(fromWinText(*m_caption));
 }
 
 QCursor TQtFormHost::cursorFor(TCursor cursor)

@@ -29,6 +29,7 @@ public:
     void GeometryChanged() override;
     void VisibilityChanged() override;
     void CaptionChanged() override;
+    void StyleChanged() override;
     void CursorChanged(TControl*) override;
     void ControlRemoved(TControl*) override;
 

@@ -16,14 +16,11 @@ TRichTextPeer::TRichTextPeer(TTextEdit& control, QWidget* parent)
 {
     setDocument(&control.Document());
     setFrameShape(QFrame::StyledPanel);
-    FollowControl();
-    LinkTextCursor(*this, *this, control);
+    LinkToControl(*this, *this, control);
 }
 
 void TRichTextPeer::Detach()
 {
-    if (Control())
-        Control()->OnCursorMoved = nullptr;
     ForgetControl();
     hide();
     setDocument(new QTextDocument(this));

@@ -34,7 +34,15 @@ public:
     }
 
 protected:
-    void ForgetControl() { m_control = nullptr; }
+    // No more calls either way.
+    void ForgetControl()
+    {
+        if (m_control) {
+            m_control->OnCursorMoved = nullptr;
+            m_control->OnLookChanged = nullptr;
+        }
+        m_control = nullptr;
+    }
 
 private:
     TTextEdit* m_control;

@@ -26,12 +26,15 @@ void FollowTextControl(Editor& editor, TTextEdit& control)
     editor.setReadOnly(control.ReadOnly());
 }
 
+// The editor takes the control's look now and whenever it changes, and shares its caret.
 template <typename Editor, typename Peer>
-void LinkTextCursor(Editor& editor, Peer& peer, TTextEdit& control)
+void LinkToControl(Editor& editor, Peer& peer, TTextEdit& control)
 {
+    FollowTextControl(editor, control);
     auto fromEditor = [&editor, &peer] { peer.TakeCursor(editor.textCursor()); };
     QObject::connect(&editor, &Editor::cursorPositionChanged, &editor, fromEditor);
     QObject::connect(&editor, &Editor::selectionChanged, &editor, fromEditor);
+    control.OnLookChanged = [&peer] { peer.FollowControl(); };
     control.OnCursorMoved = [&editor](const QTextCursor& cursor) {
         if (editor.textCursor() != cursor)
             editor.setTextCursor(cursor);
