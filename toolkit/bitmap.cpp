@@ -56,7 +56,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other)
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::changed()
+void TBitmap::Changed()
 {
     if (OnChange)
         OnChange();
@@ -75,7 +75,7 @@ void TBitmap::SetSize(int width, int height)
         m_image.fill(Qt::black);
     }
     m_bits = 32;
-    changed();
+    Changed();
 }
 
 TCanvas& TBitmap::Canvas()
@@ -90,7 +90,7 @@ void TBitmap::SetTransparent(bool transparent)
     if (transparent == m_transparent)
         return;
     m_transparent = transparent;
-    changed();
+    Changed();
 }
 
 TColor TBitmap::TransparentColor() const
@@ -107,14 +107,14 @@ void TBitmap::SetTransparentColor(TColor color)
     if (m_transparentColor == color)
         return;
     m_transparentColor = color;
-    changed();
+    Changed();
 }
 
-void TBitmap::take(const QImage& image, int bits)
+void TBitmap::Take(const QImage& image, int bits)
 {
     m_image = image.convertToFormat(QImage::Format_RGB32);
     m_bits = bits;
-    changed();
+    Changed();
 }
 
 void TBitmap::LoadFromFile(const std::string& winPath)
@@ -126,7 +126,7 @@ void TBitmap::LoadFromFile(const std::string& winPath)
     auto bits = bmpBitCount(*data);
     if (!bits || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))
         throw EInvalidGraphic("Bitmap image is not valid: \"" + winPath + "\"");
-    take(image, *bits);
+    Take(image, *bits);
 }
 
 void TBitmap::LoadFromResource(const std::string& name)
@@ -141,7 +141,7 @@ void TBitmap::LoadFromResource(const std::string& name)
         if (!image.loadFromData(bytes))
             break;
         auto bits = bmpBitCount(bytes.toStdString());
-        take(image, bits ? *bits : depthOf(image));
+        Take(image, bits ? *bits : depthOf(image));
         return;
     }
     throw EInvalidGraphic("Picture resource not found or not valid: \"" + name + "\"");
@@ -149,7 +149,7 @@ void TBitmap::LoadFromResource(const std::string& name)
 
 void TBitmap::LoadFromImage(const QImage& image)
 {
-    take(image, depthOf(image));
+    Take(image, depthOf(image));
 }
 
 void TBitmap::Assign(const TBitmap& other)
@@ -160,7 +160,7 @@ void TBitmap::Assign(const TBitmap& other)
     m_transparent = other.m_transparent;
     m_transparentColor = other.m_transparentColor;
     m_bits = other.m_bits;
-    changed();
+    Changed();
 }
 
 }

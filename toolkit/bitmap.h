@@ -53,8 +53,8 @@ public:
     std::function<void()> OnChange;
 
 private:
-    void take(const QImage&, int bits);
-    void changed();
+    void Take(const QImage&, int bits);
+    void Changed();
 
     QImage m_image;
     std::unique_ptr<TCanvas> m_canvas;

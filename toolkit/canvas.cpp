@@ -52,16 +52,16 @@ TCanvas::TCanvas(QImage& image)
 {
 }
 
-TRect TCanvas::deviceClip() const
+TRect TCanvas::DeviceClip() const
 {
     return intersect(m_clip, TRect { 0, 0, m_image->width(), m_image->height() });
 }
 
 // Opens a painter with the clip and origin applied and antialiasing off; false when there is
 // nothing to paint on.
-bool TCanvas::beginPaint(QPainter& painter) const
+bool TCanvas::BeginPaint(QPainter& painter) const
 {
-    TRect clip = deviceClip();
+    TRect clip = DeviceClip();
     if (isEmpty(clip) || !painter.begin(m_image))
         return false;
     painter.setClipRect(toQRect(clip));
@@ -72,18 +72,18 @@ bool TCanvas::beginPaint(QPainter& painter) const
     return true;
 }
 
-void TCanvas::ensureRgb32()
+void TCanvas::EnsureRgb32()
 {
     if (m_image->format() != QImage::Format_RGB32 && m_image->format() != QImage::Format_ARGB32)
         *m_image = m_image->convertToFormat(QImage::Format_RGB32);
 }
 
-void TCanvas::fillDeviceRect(const TRect& device, TColor color)
+void TCanvas::FillDeviceRect(const TRect& device, TColor color)
 {
-    TRect area = intersect(device, deviceClip());
+    TRect area = intersect(device, DeviceClip());
     if (isEmpty(area))
         return;
-    ensureRgb32();
+    EnsureRgb32();
     QRgb rgb = toQColor(color).rgb();
     for (int y = area.Top; y < area.Bottom; ++y) {
         auto* row = reinterpret_cast<QRgb*>(m_image->scanLine(y));
@@ -94,7 +94,7 @@ void TCanvas::fillDeviceRect(const TRect& device, TColor color)
 void TCanvas::FillRect(const TRect& rect)
 {
     if (m_brush.Style() != bsClear)
-        fillDeviceRect(offset(rect, m_origin), m_brush.Color());
+        FillDeviceRect(offset(rect, m_origin), m_brush.Color());
 }
 
 void TCanvas::Rectangle(const TRect& r)
@@ -110,10 +110,10 @@ void TCanvas::Rectangle(const TRect& r)
     FillRect(TRect { box.Left + w, box.Top + w, box.Right - w, box.Bottom - w });
     TRect device = offset(box, m_origin);
     TColor pen = m_pen.Color();
-    fillDeviceRect(TRect { device.Left, device.Top, device.Right, device.Top + w }, pen);
-    fillDeviceRect(TRect { device.Left, device.Bottom - w, device.Right, device.Bottom }, pen);
-    fillDeviceRect(TRect { device.Left, device.Top + w, device.Left + w, device.Bottom - w }, pen);
-    fillDeviceRect(TRect { device.Right - w, device.Top + w, device.Right, device.Bottom - w }, pen);
+    FillDeviceRect(TRect { device.Left, device.Top, device.Right, device.Top + w }, pen);
+    FillDeviceRect(TRect { device.Left, device.Bottom - w, device.Right, device.Bottom }, pen);
+    FillDeviceRect(TRect { device.Left, device.Top + w, device.Left + w, device.Bottom - w }, pen);
+    FillDeviceRect(TRect { device.Right - w, device.Top + w, device.Right, device.Bottom - w }, pen);
 }
 
 void TCanvas::MoveTo(int x, int y)
@@ -124,16 +124,16 @@ void TCanvas::MoveTo(int x, int y)
 void TCanvas::LineTo(int x, int y)
 {
     if (m_pen.Style() != psClear)
-        plotLine(PenPos, TPoint { x, y }, m_pen.Color(), false);
+        PlotLine(PenPos, TPoint { x, y }, m_pen.Color(), false);
     PenPos = TPoint { x, y };
 }
 
 // Bresenham for the one-pixel pen, so line ends land exactly; wider pens go through Qt.
-void TCanvas::plotLine(TPoint from, TPoint to, TColor color, bool includeEnd)
+void TCanvas::PlotLine(TPoint from, TPoint to, TColor color, bool includeEnd)
 {
     if (m_pen.Width() > 1) {
         QPainter painter;
-        if (!beginPaint(painter))
+        if (!BeginPaint(painter))
             return;
         painter.setPen(QPen(toQColor(color), m_pen.Width(), Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(from.X, from.Y, to.X, to.Y);
@@ -146,7 +146,7 @@ void TCanvas::plotLine(TPoint from, TPoint to, TColor color, bool includeEnd)
         bool atEnd = p.X == to.X && p.Y == to.Y;
         if (atEnd && !includeEnd)
             break;
-        fillDeviceRect(Bounds(p.X + m_origin.X, p.Y + m_origin.Y, 1, 1), color);
+        FillDeviceRect(Bounds(p.X + m_origin.X, p.Y + m_origin.Y, 1, 1), color);
         if (atEnd)
             break;
         int twice = 2 * error;
@@ -161,16 +161,16 @@ void TCanvas::plotLine(TPoint from, TPoint to, TColor color, bool includeEnd)
     }
 }
 
-void TCanvas::outline(const std::vector<TPoint>& points, TColor color)
+void TCanvas::Outline(const std::vector<TPoint>& points, TColor color)
 {
     for (std::size_t i = 0; i < points.size(); ++i)
-        plotLine(points[i], points[(i + 1) % points.size()], color, true);
+        PlotLine(points[i], points[(i + 1) % points.size()], color, true);
 }
 
-void TCanvas::fillPolygon(const std::vector<TPoint>& points)
+void TCanvas::FillPolygon(const std::vector<TPoint>& points)
 {
     QPainter painter;
-    if (!beginPaint(painter))
+    if (!BeginPaint(painter))
         return;
     // Vertices on pixel centres: a pixel is filled when its centre lies inside.
     QPolygonF polygon;
@@ -186,19 +186,19 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     if (points.empty())
         return;
     if (m_brush.Style() != bsClear) {
-        fillPolygon(points);
+        FillPolygon(points);
         // Centres exactly on an edge are a toss-up for the rasteriser; edges belong to the fill.
         if (m_pen.Style() == psClear)
-            outline(points, m_brush.Color());
+            Outline(points, m_brush.Color());
     }
     if (m_pen.Style() != psClear)
-        outline(points, m_pen.Color());
+        Outline(points, m_pen.Color());
 }
 
 void TCanvas::Ellipse(const TRect& r)
 {
     QPainter painter;
-    if (!beginPaint(painter))
+    if (!BeginPaint(painter))
         return;
     if (m_pen.Style() == psClear)
         painter.setPen(Qt::NoPen);
@@ -213,7 +213,7 @@ void TCanvas::Ellipse(const TRect& r)
 
 void TCanvas::TextOut(int x, int y, const std::string& text)
 {
-    drawText(x, y, text, nullptr);
+    DrawTextAt(x, y, text, nullptr);
     PenPos = TPoint { x + TextWidth(text), y };
 }
 
@@ -222,19 +222,19 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
     FillRect(rect);
     Save();
     IntersectClip(rect);
-    drawText(x, y, text, &rect);
+    DrawTextAt(x, y, text, &rect);
     Restore();
 }
 
 // The cell background (unless the brush is clear and unless a TextRect filled it already), then
 // the glyphs in the font colour, all turned by the escapement.
-void TCanvas::drawText(int x, int y, const std::string& text, const TRect* filledBy)
+void TCanvas::DrawTextAt(int x, int y, const std::string& text, const TRect* filledBy)
 {
     QFont font = m_font.toQFont();
     QFontMetrics metrics(font);
     QString shown = fromWinText(text);
     QPainter painter;
-    if (!beginPaint(painter))
+    if (!BeginPaint(painter))
         return;
     painter.translate(x, y);
     if (m_font.Escapement() % 3600 != 0)
@@ -278,7 +278,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned format)
         y = rect.Bottom - layout.lineHeight();
 
     QPainter painter;
-    if (!beginPaint(painter))
+    if (!BeginPaint(painter))
         return layout.height();
     if (!(format & DT_NOCLIP))
         painter.setClipRect(toQRect(rect), Qt::IntersectClip);
@@ -310,7 +310,7 @@ TColor TCanvas::Pixel(int x, int y) const
 
 void TCanvas::SetPixel(int x, int y, TColor color)
 {
-    fillDeviceRect(Bounds(x + m_origin.X, y + m_origin.Y, 1, 1), color);
+    FillDeviceRect(Bounds(x + m_origin.X, y + m_origin.Y, 1, 1), color);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
@@ -318,7 +318,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
     std::optional<QRgb> transparent;
     if (bitmap.Transparent())
         transparent = toQColor(bitmap.TransparentColor()).rgb();
-    blit(x, y, bitmap.Image(), transparent);
+    Blit(x, y, bitmap.Image(), transparent);
 }
 
 void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap)
@@ -329,7 +329,7 @@ void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap)
     if (bitmap.Transparent())
         transparent = toQColor(bitmap.TransparentColor()).rgb();
     QImage scaled = bitmap.Image().scaled(rect.Width(), rect.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    blit(rect.Left, rect.Top, scaled, transparent);
+    Blit(rect.Left, rect.Top, scaled, transparent);
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& srcRect)
@@ -339,17 +339,17 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& src, const TRect& srcRe
     QImage part = src.Image().copy(toQRect(offset(srcRect, src.m_origin)));
     if (part.size() != QSize(dest.Width(), dest.Height()))
         part = part.scaled(dest.Width(), dest.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    blit(dest.Left, dest.Top, part, std::nullopt);
+    Blit(dest.Left, dest.Top, part, std::nullopt);
 }
 
 // Copies pixels one by one: exact, clipped, and able to skip the transparent colour.
-void TCanvas::blit(int x, int y, const QImage& source, std::optional<QRgb> transparent)
+void TCanvas::Blit(int x, int y, const QImage& source, std::optional<QRgb> transparent)
 {
     TRect device = Bounds(x + m_origin.X, y + m_origin.Y, source.width(), source.height());
-    TRect area = intersect(device, deviceClip());
+    TRect area = intersect(device, DeviceClip());
     if (isEmpty(area))
         return;
-    ensureRgb32();
+    EnsureRgb32();
     QImage pixels = source.convertToFormat(QImage::Format_RGB32);
     for (int dy = area.Top; dy < area.Bottom; ++dy) {
         auto* to = reinterpret_cast<QRgb*>(m_image->scanLine(dy));
@@ -394,7 +394,7 @@ void TCanvas::IntersectClip(const TRect& rect)
 
 TRect TCanvas::ClipRect() const
 {
-    TRect clip = deviceClip();
+    TRect clip = DeviceClip();
     if (isEmpty(clip))
         clip = TRect { clip.Left, clip.Top, clip.Left, clip.Top };
     return offset(clip, TPoint { -m_origin.X, -m_origin.Y });
@@ -406,7 +406,7 @@ void TCanvas::DrawDocument(const QTextDocument& document, const TRect& area, TPo
     Save();
     IntersectClip(area);
     QPainter painter;
-    if (beginPaint(painter)) {
+    if (BeginPaint(painter)) {
         painter.translate(area.Left - scroll.X, area.Top - scroll.Y);
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = QRectF(scroll.X, scroll.Y, area.Width(), area.Height());

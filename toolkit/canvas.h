@@ -105,15 +105,15 @@ private:
         TPoint penPos;
     };
 
-    TRect deviceClip() const;
-    bool beginPaint(QPainter&) const;
-    void fillDeviceRect(const TRect& device, TColor);
-    void plotLine(TPoint from, TPoint to, TColor, bool includeEnd);
-    void fillPolygon(const std::vector<TPoint>&);
-    void outline(const std::vector<TPoint>&, TColor);
-    void drawText(int x, int y, const std::string& text, const TRect* filledBy);
-    void blit(int x, int y, const QImage& source, std::optional<QRgb> transparent);
-    void ensureRgb32();
+    TRect DeviceClip() const;
+    bool BeginPaint(QPainter&) const;
+    void FillDeviceRect(const TRect& device, TColor);
+    void PlotLine(TPoint from, TPoint to, TColor, bool includeEnd);
+    void FillPolygon(const std::vector<TPoint>&);
+    void Outline(const std::vector<TPoint>&, TColor);
+    void DrawTextAt(int x, int y, const std::string& text, const TRect* filledBy);
+    void Blit(int x, int y, const QImage& source, std::optional<QRgb> transparent);
+    void EnsureRgb32();
 
     QImage* m_image { nullptr };
     TFont m_font;

@@ -1,6 +1,7 @@
 #include "toolkit/font.h"
 
 #include "toolkit/font_substitutes.h"
+#include "toolkit/property.h"
 
 #include <QFontMetricsF>
 
@@ -10,7 +11,7 @@ namespace tk {
 
 TFont::TFont(const TFont& other)
 {
-    copyValues(other);
+    CopyValues(other);
 }
 
 TFont& TFont::operator=(const TFont& other)
@@ -19,21 +20,53 @@ TFont& TFont::operator=(const TFont& other)
     return *this;
 }
 
-template<typename T> void TFont::change(T& field, const T& value)
+void TFont::Changed()
 {
-    if (field == value)
-        return;
-    field = value;
     if (OnChange)
         OnChange();
 }
 
-void TFont::SetName(const std::string& name) { change(m_name, name); }
-void TFont::SetHeight(int height) { change(m_height, height); }
-void TFont::SetStyle(TFontStyles style) { change(m_style, style); }
-void TFont::SetColor(TColor color) { change(m_color, color); }
-void TFont::SetEscapement(int escapement) { change(m_escapement, escapement); }
-void TFont::SetCharset(int charset) { change(m_charset, charset); }
+void TFont::SetName(const std::string& name)
+{
+    if (!Change(m_name, name))
+        return;
+    Changed();
+}
+
+void TFont::SetHeight(int height)
+{
+    if (!Change(m_height, height))
+        return;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style)
+{
+    if (!Change(m_style, style))
+        return;
+    Changed();
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (!Change(m_color, color))
+        return;
+    Changed();
+}
+
+void TFont::SetEscapement(int escapement)
+{
+    if (!Change(m_escapement, escapement))
+        return;
+    Changed();
+}
+
+void TFont::SetCharset(int charset)
+{
+    if (!Change(m_charset, charset))
+        return;
+    Changed();
+}
 
 int TFont::Size() const
 {
@@ -45,13 +78,13 @@ void TFont::SetSize(int points)
     SetHeight(-int(std::lround(points * 96.0 / 72.0)));
 }
 
-bool TFont::sameValues(const TFont& o) const
+bool TFont::SameValues(const TFont& o) const
 {
     return m_name == o.m_name && m_height == o.m_height && m_style == o.m_style
         && m_color == o.m_color && m_escapement == o.m_escapement && m_charset == o.m_charset;
 }
 
-void TFont::copyValues(const TFont& o)
+void TFont::CopyValues(const TFont& o)
 {
     m_name = o.m_name;
     m_height = o.m_height;
@@ -63,9 +96,9 @@ void TFont::copyValues(const TFont& o)
 
 void TFont::Assign(const TFont& other)
 {
-    if (this == &other || sameValues(other))
+    if (this == &other || SameValues(other))
         return;
-    copyValues(other);
+    CopyValues(other);
     if (OnChange)
         OnChange();
 }

@@ -50,9 +50,9 @@ public:
     std::function<void()> OnChange;
 
 private:
-    template<typename T> void change(T& field, const T& value);
-    bool sameValues(const TFont&) const;
-    void copyValues(const TFont&);
+    void Changed();
+    bool SameValues(const TFont&) const;
+    void CopyValues(const TFont&);
 
     std::string m_name { "Arial" };
     int m_height { -11 };

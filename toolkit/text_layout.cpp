@@ -57,25 +57,25 @@ void TextLayout::layout(const QString& text, int boxWidth)
 {
     m_lines.clear();
     int accel = -1;
-    if (has(DT_SINGLELINE)) {
-        QString shown = has(DT_NOPREFIX) ? text : stripPrefixes(text, accel);
-        addLine(shown, accel, boxWidth);
+    if (Has(DT_SINGLELINE)) {
+        QString shown = Has(DT_NOPREFIX) ? text : stripPrefixes(text, accel);
+        AddLine(shown, accel, boxWidth);
         return;
     }
     QString unified = unifyBreaks(text);
-    QString shown = has(DT_NOPREFIX) ? unified : stripPrefixes(unified, accel);
+    QString shown = Has(DT_NOPREFIX) ? unified : stripPrefixes(unified, accel);
     int offset = 0;
     for (const QString& paragraph : shown.split(u'\n')) {
         int local = accel - offset;
-        addParagraph(paragraph, local >= 0 && local < paragraph.size() ? local : -1, boxWidth);
+        AddParagraph(paragraph, local >= 0 && local < paragraph.size() ? local : -1, boxWidth);
         offset += int(paragraph.size()) + 1;
     }
 }
 
-void TextLayout::addParagraph(const QString& text, int accel, int boxWidth)
+void TextLayout::AddParagraph(const QString& text, int accel, int boxWidth)
 {
-    if (!has(DT_WORDBREAK) || text.isEmpty()) {
-        addLine(text, accel, boxWidth);
+    if (!Has(DT_WORDBREAK) || text.isEmpty()) {
+        AddLine(text, accel, boxWidth);
         return;
     }
     qsizetype start = 0;
@@ -88,22 +88,22 @@ void TextLayout::addParagraph(const QString& text, int accel, int boxWidth)
             end = next;
         }
         int local = accel - int(start);
-        addLine(text.mid(start, end - start), local >= 0 && local < end - start ? local : -1, boxWidth);
+        AddLine(text.mid(start, end - start), local >= 0 && local < end - start ? local : -1, boxWidth);
         start = end;
         while (start < text.size() && text[start] == u' ')
             ++start;
     }
 }
 
-void TextLayout::addLine(const QString& text, int accel, int boxWidth)
+void TextLayout::AddLine(const QString& text, int accel, int boxWidth)
 {
     Line line { text, accel };
-    if (has(DT_END_ELLIPSIS) && width(text) > boxWidth)
-        line = withEllipsis(line, boxWidth);
+    if (Has(DT_END_ELLIPSIS) && width(text) > boxWidth)
+        line = WithEllipsis(line, boxWidth);
     m_lines.push_back(line);
 }
 
-TextLayout::Line TextLayout::withEllipsis(const Line& line, int boxWidth) const
+TextLayout::Line TextLayout::WithEllipsis(const Line& line, int boxWidth) const
 {
     const QString dots = QStringLiteral("...");
     QString kept = line.text;
@@ -114,7 +114,7 @@ TextLayout::Line TextLayout::withEllipsis(const Line& line, int boxWidth) const
 
 int TextLayout::width(const QString& text) const
 {
-    if (!has(DT_EXPANDTABS))
+    if (!Has(DT_EXPANDTABS))
         return m_metrics.horizontalAdvance(text);
     const int tab = std::max(1, 8 * m_metrics.averageCharWidth());
     int x = 0;
@@ -138,7 +138,7 @@ int TextLayout::maxWidth() const
 void TextLayout::drawLine(QPainter& painter, int x, int y, const Line& line) const
 {
     const int baseline = y + m_metrics.ascent();
-    if (has(DT_EXPANDTABS) && line.text.contains(u'\t')) {
+    if (Has(DT_EXPANDTABS) && line.text.contains(u'\t')) {
         // Each piece starts where the text before it, tabs expanded, ends.
         qsizetype start = 0;
         for (const QString& piece : line.text.split(u'\t')) {

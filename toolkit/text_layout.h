@@ -35,10 +35,10 @@ public:
     void drawLine(QPainter&, int x, int y, const Line&) const;
 
 private:
-    void addParagraph(const QString& text, int accel, int boxWidth);
-    void addLine(const QString& text, int accel, int boxWidth);
-    Line withEllipsis(const Line&, int boxWidth) const;
-    bool has(unsigned flag) const { return (m_format & flag) != 0; }
+    void AddParagraph(const QString& text, int accel, int boxWidth);
+    void AddLine(const QString& text, int accel, int boxWidth);
+    Line WithEllipsis(const Line&, int boxWidth) const;
+    bool Has(unsigned flag) const { return (m_format & flag) != 0; }
 
     QFontMetrics m_metrics;
     unsigned m_format { 0 };

@@ -28,14 +28,14 @@ TFormWindow::TFormWindow(TForm& form)
 void TFormWindow::paintEvent(QPaintEvent*)
 {
     if (m_form)
-        renderForm();
+        RenderForm();
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
 }
 
 // A message box must not open in the middle of a paint (it would paint this window again from
 // its own loop), so a failure while painting is reported once the paint is over.
-void TFormWindow::renderForm()
+void TFormWindow::RenderForm()
 {
     QSize size(std::max(m_form->Width(), 1), std::max(m_form->Height(), 1));
     if (m_image.size() != size)
@@ -52,16 +52,16 @@ void TFormWindow::renderForm()
 
 void TFormWindow::mousePressEvent(QMouseEvent* event)
 {
-    mouseDown(event, false);
+    MouseDown(event, false);
 }
 
 // Qt reports the second press of a double click as a double click only, as Windows does.
 void TFormWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mouseDown(event, true);
+    MouseDown(event, true);
 }
 
-void TFormWindow::mouseDown(QMouseEvent* event, bool doubleClick)
+void TFormWindow::MouseDown(QMouseEvent* event, bool doubleClick)
 {
     TMouseButton button;
     if (!m_form || !ToolkitButton(event->button(), button))

@@ -27,8 +27,8 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    void renderForm();
-    void mouseDown(QMouseEvent*, bool doubleClick);
+    void RenderForm();
+    void MouseDown(QMouseEvent*, bool doubleClick);
 
     TForm* m_form { nullptr };
     QImage m_image;

@@ -17,9 +17,9 @@ TQtFormHost::TQtFormHost(TForm& form)
     : m_form(form)
     , m_window(new TFormWindow(form))
 {
-    applyFlags();
-    applyGeometry();
-    applyCaption();
+    ApplyFlags();
+    ApplyGeometry();
+    ApplyCaption();
     if (m_form.Visible())
         VisibilityChanged();
 }
@@ -42,8 +42,8 @@ void TQtFormHost::Invalidate()
     if (!m_window)
         return;
     // Setting a caption only invalidates a control, so this is where a new form caption shows up.
-    applyCaption();
-    syncPeers();
+    ApplyCaption();
+    SyncPeers();
     m_window->update();
 }
 
@@ -53,13 +53,13 @@ void TQtFormHost::RepaintNow()
 {
     if (!m_window)
         return;
-    syncPeers();
+    SyncPeers();
     m_window->repaint();
 }
 
 void TQtFormHost::GeometryChanged()
 {
-    applyGeometry();
+    ApplyGeometry();
 }
 
 void TQtFormHost::VisibilityChanged()
@@ -70,22 +70,22 @@ void TQtFormHost::VisibilityChanged()
         m_window->hide();
         return;
     }
-    applyGeometry();
-    applyCaption();
+    ApplyGeometry();
+    ApplyCaption();
     m_window->show();
     m_window->raise();
 }
 
 void TQtFormHost::CaptionChanged()
 {
-    applyCaption();
+    ApplyCaption();
 }
 
 // Only a sizeable border lets the window be resized, so the size limits follow the border too.
 void TQtFormHost::StyleChanged()
 {
-    applyFlags();
-    applyGeometry();
+    ApplyFlags();
+    ApplyGeometry();
 }
 
 // The cursor shown is the one of the control under the pointer, whichever control changed.
@@ -95,7 +95,7 @@ void TQtFormHost::CursorChanged(TControl* control)
     if (!m_window || !hover || hover->Cursor() == m_cursor)
         return;
     m_cursor = hover->Cursor();
-    m_window->setCursor(cursorFor(m_cursor));
+    m_window->setCursor(CursorFor(m_cursor));
 }
 
 void TQtFormHost::ControlRemoved(TControl* control)
@@ -123,13 +123,13 @@ void TQtFormHost::SetPeer(TControl* control, QWidget* peer)
     m_peers[control] = peer;
 }
 
-void TQtFormHost::syncPeers()
+void TQtFormHost::SyncPeers()
 {
     if (m_window)
-        syncPeersIn(m_form);
+        SyncPeersIn(m_form);
 }
 
-void TQtFormHost::syncPeersIn(const TWinControl& container)
+void TQtFormHost::SyncPeersIn(const TWinControl& container)
 {
     for (TControl* control : container.Controls()) {
         if (auto* edit = dynamic_cast<TTextEdit*>(control)) {
@@ -150,12 +150,12 @@ void TQtFormHost::syncPeersIn(const TWinControl& container)
                     peer->setFocus();
             }
         } else if (auto* inner = dynamic_cast<TWinControl*>(control)) {
-            syncPeersIn(*inner);
+            SyncPeersIn(*inner);
         }
     }
 }
 
-void TQtFormHost::applyFlags()
+void TQtFormHost::ApplyFlags()
 {
     if (!m_window)
         return;
@@ -176,7 +176,7 @@ void TQtFormHost::applyFlags()
 }
 
 // Off-screen places such as (-1000, -1000) are taken as they are: the window is really mapped there.
-void TQtFormHost::applyGeometry()
+void TQtFormHost::ApplyGeometry()
 {
     if (!m_window)
         return;
@@ -190,7 +190,7 @@ void TQtFormHost::applyGeometry()
     }
 }
 
-void TQtFormHost::applyCaption()
+void TQtFormHost::ApplyCaption()
 {
     if (!m_window || m_form.Caption() == m_caption)
         return;
@@ -198,7 +198,7 @@ void TQtFormHost::applyCaption()
     m_window->setWindowTitle(fromWinText(*m_caption));
 }
 
-QCursor TQtFormHost::cursorFor(TCursor cursor)
+QCursor TQtFormHost::CursorFor(TCursor cursor)
 {
     switch (cursor) {
     case crIBeam:

@@ -39,13 +39,13 @@ public:
     void SetPeer(TControl*, QWidget*);
 
 private:
-    void applyFlags();
-    void applyGeometry();
-    void applyCaption();
+    void ApplyFlags();
+    void ApplyGeometry();
+    void ApplyCaption();
     // Native editors follow their controls: shown where and while the control shows.
-    void syncPeers();
-    void syncPeersIn(const TWinControl&);
-    static QCursor cursorFor(TCursor);
+    void SyncPeers();
+    void SyncPeersIn(const TWinControl&);
+    static QCursor CursorFor(TCursor);
 
     TForm& m_form;
     QPointer<TFormWindow> m_window;

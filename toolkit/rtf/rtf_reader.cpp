@@ -158,7 +158,7 @@ void RtfReader::Read(std::string_view rtf, QTextDocument& document)
     QTextCursor cursor(&document);
     // One edit, so the cursor does not lay its paragraph out again after every run.
     cursor.beginEditBlock();
-    RtfReader(rtf, cursor, false).run();
+    RtfReader(rtf, cursor, false).Run();
     cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
 }
@@ -167,7 +167,7 @@ void RtfReader::Insert(std::string_view rtf, QTextCursor& cursor)
 {
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    RtfReader(rtf, cursor, true).run();
+    RtfReader(rtf, cursor, true).Run();
     cursor.endEditBlock();
 }
 
@@ -184,7 +184,7 @@ RtfReader::RtfReader(std::string_view rtf, QTextCursor& cursor, bool inserting)
 
 RtfReader::~RtfReader() = default;
 
-void RtfReader::run()
+void RtfReader::Run()
 {
     while (m_pos < m_rtf.size() && !m_done) {
         char c = m_rtf[m_pos++];
@@ -192,23 +192,23 @@ void RtfReader::run()
         if (m_stack.empty() && c != '{')
             continue;
         switch (c) {
-        case '{': openGroup(); break;
-        case '}': closeGroup(); break;
-        case '\\': controlSymbol(); break;
+        case '{': OpenGroup(); break;
+        case '}': CloseGroup(); break;
+        case '\\': ControlSymbol(); break;
         case '\r':
         case '\n':
         case '\0': break;
-        case '\t': textUnit('\t'); break;
-        default: textByte(static_cast<unsigned char>(c)); break;
+        case '\t': TextUnit('\t'); break;
+        default: TextByte(static_cast<unsigned char>(c)); break;
         }
     }
     if (!m_done && !m_stack.empty())
-        finish();
+        Finish();
 }
 
-void RtfReader::openGroup()
+void RtfReader::OpenGroup()
 {
-    flushBytes();
+    FlushBytes();
     m_fallback = 0;
     if (m_stack.empty()) {
         m_stack.emplace_back();
@@ -219,69 +219,69 @@ void RtfReader::openGroup()
             ++m_overflowDepth;
         return;
     }
-    m_stack.push_back(top());
+    m_stack.push_back(Top());
 }
 
-void RtfReader::closeGroup()
+void RtfReader::CloseGroup()
 {
-    flushBytes();
+    FlushBytes();
     m_fallback = 0;
     if (m_overflowDepth > 0) {
         --m_overflowDepth;
         return;
     }
     if (m_stack.size() == 1) {
-        finish();
+        Finish();
         m_done = true;
         return;
     }
-    Destination leaving = top().destination;
+    Destination leaving = Top().destination;
     m_stack.pop_back();
     // A font entry may end with its group instead of a semicolon.
     if (leaving == Destination::FontTable)
-        commitFont();
+        CommitFont();
 }
 
-void RtfReader::controlSymbol()
+void RtfReader::ControlSymbol()
 {
     if (m_pos >= m_rtf.size())
         return;
     char c = m_rtf[m_pos];
     if (isLetter(c))
-        return controlWord();
+        return ControlWord();
     ++m_pos;
     if (c == '\'') {
         int value = 0, digits = 0;
         for (; digits < 2 && m_pos < m_rtf.size() && hexValue(m_rtf[m_pos]) >= 0; ++digits)
             value = value * 16 + hexValue(m_rtf[m_pos++]);
         if (digits > 0)
-            textByte(static_cast<unsigned char>(value));
+            TextByte(static_cast<unsigned char>(value));
         return;
     }
-    flushBytes();
-    if (consumeFallback())
+    FlushBytes();
+    if (ConsumeFallback())
         return;
     switch (c) {
     case '\\':
     case '{':
-    case '}': textByte(static_cast<unsigned char>(c)); break;
-    case '~': textUnit(0x00A0); break;
-    case '_': textUnit(0x2011); break;
+    case '}': TextByte(static_cast<unsigned char>(c)); break;
+    case '~': TextUnit(0x00A0); break;
+    case '_': TextUnit(0x2011); break;
     case '-': break; // an optional hyphen: the layout hyphenates by itself
     case '*':
         // An ignorable destination: we know none worth reading.
         if (m_stack.size() > 1)
-            top().destination = Destination::Skip;
+            Top().destination = Destination::Skip;
         break;
     case '\r':
-    case '\n': paragraphBreak(); break;
+    case '\n': ParagraphBreak(); break;
     default: break;
     }
 }
 
-void RtfReader::controlWord()
+void RtfReader::ControlWord()
 {
-    flushBytes();
+    FlushBytes();
     std::size_t start = m_pos;
     while (m_pos < m_rtf.size() && isLetter(m_rtf[m_pos]))
         ++m_pos;
@@ -303,10 +303,10 @@ void RtfReader::controlWord()
     value = std::clamp<long long>(value, INT_MIN, INT_MAX);
     if (m_pos < m_rtf.size() && m_rtf[m_pos] == ' ')
         ++m_pos;
-    keyword(word, digits > 0, int(value));
+    HandleKeyword(word, digits > 0, int(value));
 }
 
-bool RtfReader::consumeFallback()
+bool RtfReader::ConsumeFallback()
 {
     if (m_fallback <= 0)
         return false;
@@ -314,26 +314,26 @@ bool RtfReader::consumeFallback()
     return true;
 }
 
-void RtfReader::skipBinary(int count)
+void RtfReader::SkipBinary(int count)
 {
     if (count > 0)
         m_pos += std::min<std::size_t>(std::size_t(count), m_rtf.size() - m_pos);
 }
 
-void RtfReader::keyword(std::string_view word, bool hasParam, int param)
+void RtfReader::HandleKeyword(std::string_view word, bool hasParam, int param)
 {
     Keyword kw = lookUp(word);
     if (kw == kwBin) {
-        skipBinary(param);
-        consumeFallback();
+        SkipBinary(param);
+        ConsumeFallback();
         return;
     }
     // Writers that leave out the fallback of a \u still get their next \u read.
     if (kw == kwUnicode)
         m_fallback = 0;
-    if (consumeFallback())
+    if (ConsumeFallback())
         return;
-    State& state = top();
+    State& state = Top();
     if (state.destination == Destination::Skip)
         return;
     bool inner = m_stack.size() > 1;
@@ -350,7 +350,7 @@ void RtfReader::keyword(std::string_view word, bool hasParam, int param)
     case kwDefaultFont: m_defaultFont = param; return;
     case kwUnicodeSkip: state.unicodeSkip = std::clamp(param, 0, 16); return;
     case kwUnicode:
-        textUnit(char16_t(param < 0 ? param + 65536 : param));
+        TextUnit(char16_t(param < 0 ? param + 65536 : param));
         m_fallback = state.unicodeSkip;
         return;
     case kwFontTable:
@@ -372,16 +372,16 @@ void RtfReader::keyword(std::string_view word, bool hasParam, int param)
     }
 
     if (state.destination != Destination::Text)
-        return tableKeyword(kw, param);
-    charKeyword(kw, !hasParam || param != 0, param);
+        return TableKeyword(kw, param);
+    CharKeyword(kw, !hasParam || param != 0, param);
 }
 
-void RtfReader::tableKeyword(int kw, int param)
+void RtfReader::TableKeyword(int kw, int param)
 {
-    State& state = top();
+    State& state = Top();
     if (state.destination == Destination::FontTable) {
         if (kw == kwFont)
-            startFont(param);
+            StartFont(param);
         else if (kw == kwFontCharset)
             m_fontCodePage = codePageOfCharset(param);
     } else if (state.destination == Destination::ColorTable) {
@@ -398,9 +398,9 @@ void RtfReader::tableKeyword(int kw, int param)
     }
 }
 
-void RtfReader::charKeyword(int kw, bool on, int param)
+void RtfReader::CharKeyword(int kw, bool on, int param)
 {
-    State& state = top();
+    State& state = Top();
     CharState& chars = state.chars;
     ParaState& para = state.para;
     int index = std::clamp(param, 0, int(kMaxColors));
@@ -426,10 +426,10 @@ void RtfReader::charKeyword(int kw, bool on, int param)
     case kwBackground: chars.background = index; break;
     case kwHighlight: chars.highlight = index; break;
 
-    case kwPar: paragraphBreak(); break;
-    case kwLine: textUnit(QChar::LineSeparator); break;
+    case kwPar: ParagraphBreak(); break;
+    case kwLine: TextUnit(QChar::LineSeparator); break;
     case kwTab:
-    case kwCell: textUnit('\t'); break;
+    case kwCell: TextUnit('\t'); break;
     case kwPard: para = ParaState {}; break;
     case kwLeft: para.alignment = Qt::AlignLeft; break;
     case kwCentre: para.alignment = Qt::AlignHCenter; break;
@@ -439,75 +439,75 @@ void RtfReader::charKeyword(int kw, bool on, int param)
     case kwRightIndent: para.rightTwips = twips; break;
     case kwFirstIndent: para.firstTwips = twips; break;
 
-    case kwEmDash: textUnit(0x2014); break;
-    case kwEnDash: textUnit(0x2013); break;
-    case kwLeftQuote: textUnit(0x2018); break;
-    case kwRightQuote: textUnit(0x2019); break;
-    case kwLeftDoubleQuote: textUnit(0x201C); break;
-    case kwRightDoubleQuote: textUnit(0x201D); break;
-    case kwBullet: textUnit(0x2022); break;
-    case kwEmSpace: textUnit(0x2003); break;
-    case kwEnSpace: textUnit(0x2002); break;
-    case kwQuarterEmSpace: textUnit(0x2005); break;
-    case kwZeroWidthJoiner: textUnit(0x200D); break;
-    case kwZeroWidthNonJoiner: textUnit(0x200C); break;
+    case kwEmDash: TextUnit(0x2014); break;
+    case kwEnDash: TextUnit(0x2013); break;
+    case kwLeftQuote: TextUnit(0x2018); break;
+    case kwRightQuote: TextUnit(0x2019); break;
+    case kwLeftDoubleQuote: TextUnit(0x201C); break;
+    case kwRightDoubleQuote: TextUnit(0x201D); break;
+    case kwBullet: TextUnit(0x2022); break;
+    case kwEmSpace: TextUnit(0x2003); break;
+    case kwEnSpace: TextUnit(0x2002); break;
+    case kwQuarterEmSpace: TextUnit(0x2005); break;
+    case kwZeroWidthJoiner: TextUnit(0x200D); break;
+    case kwZeroWidthNonJoiner: TextUnit(0x200C); break;
     default: break;
     }
 }
 
 // Text
 
-void RtfReader::textByte(unsigned char byte)
+void RtfReader::TextByte(unsigned char byte)
 {
-    if (consumeFallback())
+    if (ConsumeFallback())
         return;
-    Destination destination = top().destination;
+    Destination destination = Top().destination;
     if (destination == Destination::Skip)
         return;
     if (destination == Destination::ColorTable) {
         if (byte == ';')
-            commitColor();
+            CommitColor();
         return;
     }
     if (destination == Destination::FontTable && byte == ';') {
-        flushBytes();
-        return commitFont();
+        FlushBytes();
+        return CommitFont();
     }
-    int page = codePage();
+    int page = CodePage();
     if (!m_bytes.empty() && (page != m_bytesCodePage || destination != m_bytesDestination))
-        flushBytes();
+        FlushBytes();
     m_bytesCodePage = page;
     m_bytesDestination = destination;
     m_bytes += char(byte);
 }
 
-void RtfReader::textUnit(char16_t unit)
+void RtfReader::TextUnit(char16_t unit)
 {
-    flushBytes();
-    Destination destination = top().destination;
+    FlushBytes();
+    Destination destination = Top().destination;
     if (destination == Destination::Text || destination == Destination::FontTable) {
         m_bytesDestination = destination;
-        appendText(QString(QChar(unit)));
+        AppendText(QString(QChar(unit)));
     }
 }
 
-int RtfReader::codePage()
+int RtfReader::CodePage()
 {
-    int page = top().codePage;
+    int page = Top().codePage;
     return page > 0 ? page : m_ansiCodePage;
 }
 
-void RtfReader::flushBytes()
+void RtfReader::FlushBytes()
 {
     if (m_bytes.empty())
         return;
-    QString text = decode(m_bytes, m_bytesCodePage);
+    QString text = Decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
-    appendText(std::move(text));
+    AppendText(std::move(text));
 }
 
 // Goes where the bytes or unit came from: the body or the name of the font being defined.
-void RtfReader::appendText(QString text)
+void RtfReader::AppendText(QString text)
 {
     if (m_bytesDestination == Destination::FontTable) {
         if (m_fontName.size() < kMaxFontName)
@@ -517,15 +517,15 @@ void RtfReader::appendText(QString text)
     text.removeIf([](QChar c) { return !isInsertable(c); });
     if (text.isEmpty())
         return;
-    materialiseBreak();
-    const CharState& chars = top().chars;
+    MaterialiseBreak();
+    const CharState& chars = Top().chars;
     if (!m_run.isEmpty() && !(chars == m_runChars))
-        flushRun();
+        FlushRun();
     m_runChars = chars;
     m_run += text;
 }
 
-QString RtfReader::decode(std::string_view bytes, int codePage)
+QString RtfReader::Decode(std::string_view bytes, int codePage)
 {
     switch (codePage) {
     case 1252: return fromWinText(bytes);
@@ -533,7 +533,7 @@ QString RtfReader::decode(std::string_view bytes, int codePage)
     case 28591: return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     default: break;
     }
-    if (QStringDecoder* decoder = decoderFor(codePage))
+    if (QStringDecoder* decoder = DecoderFor(codePage))
         return decoder->decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     QString text;
     text.reserve(qsizetype(bytes.size()));
@@ -543,7 +543,7 @@ QString RtfReader::decode(std::string_view bytes, int codePage)
 }
 
 // Qt decodes other code pages by name when it has them; without one, their upper half reads as "?".
-QStringDecoder* RtfReader::decoderFor(int codePage)
+QStringDecoder* RtfReader::DecoderFor(int codePage)
 {
     if (codePage == m_decoderCodePage)
         return m_decoder.get();
@@ -570,27 +570,27 @@ QStringDecoder* RtfReader::decoderFor(int codePage)
 // A \par ends its paragraph; the next one begins only when something comes to fill it, so the
 // \par that ends a file does not leave an empty paragraph after it. A pasted paragraph that never
 // began (the break was the last thing) leaves the paragraph it ends in as it was.
-void RtfReader::paragraphBreak()
+void RtfReader::ParagraphBreak()
 {
-    if (top().destination != Destination::Text)
+    if (Top().destination != Destination::Text)
         return;
-    materialiseBreak();
-    flushRun();
-    m_pendingPara = top().para;
+    MaterialiseBreak();
+    FlushRun();
+    m_pendingPara = Top().para;
     m_breakPending = true;
 }
 
-void RtfReader::materialiseBreak()
+void RtfReader::MaterialiseBreak()
 {
     if (!m_breakPending)
         return;
     m_breakPending = false;
-    flushRun();
-    applyParagraph(m_pendingPara);
-    m_cursor.insertBlock(m_tailFormat, charFormat(top().chars));
+    FlushRun();
+    ApplyParagraph(m_pendingPara);
+    m_cursor.insertBlock(m_tailFormat, CharFormat(Top().chars));
 }
 
-void RtfReader::applyParagraph(const ParaState& para)
+void RtfReader::ApplyParagraph(const ParaState& para)
 {
     QTextBlockFormat format;
     format.setAlignment(para.alignment);
@@ -600,23 +600,23 @@ void RtfReader::applyParagraph(const ParaState& para)
     m_cursor.mergeBlockFormat(format);
 }
 
-void RtfReader::flushRun()
+void RtfReader::FlushRun()
 {
     if (m_run.isEmpty())
         return;
-    m_cursor.insertText(m_run, charFormat(m_runChars));
+    m_cursor.insertText(m_run, CharFormat(m_runChars));
     m_run.clear();
 }
 
-void RtfReader::finish()
+void RtfReader::Finish()
 {
-    flushBytes();
-    flushRun();
+    FlushBytes();
+    FlushRun();
     if (!m_inserting)
-        applyParagraph(m_breakPending ? m_pendingPara : top().para);
+        ApplyParagraph(m_breakPending ? m_pendingPara : Top().para);
 }
 
-QTextCharFormat RtfReader::charFormat(const CharState& chars) const
+QTextCharFormat RtfReader::CharFormat(const CharState& chars) const
 {
     QTextCharFormat format;
     format.setFontWeight(chars.bold ? QFont::Bold : QFont::Normal);
@@ -627,15 +627,15 @@ QTextCharFormat RtfReader::charFormat(const CharState& chars) const
     if (font != m_fonts.end() && !font->second.name.isEmpty())
         format.setFontFamilies(QStringList { font->second.name });
     format.setFontPointSize(chars.halfPoints / 2.0);
-    if (QColor foreground = color(chars.foreground); foreground.isValid())
+    if (QColor foreground = Color(chars.foreground); foreground.isValid())
         format.setForeground(foreground);
-    if (QColor background = color(chars.highlight ? chars.highlight : chars.background); background.isValid())
+    if (QColor background = Color(chars.highlight ? chars.highlight : chars.background); background.isValid())
         format.setBackground(background);
     return format;
 }
 
 // Entry 0 is usually the empty one that means "auto"; an invalid colour leaves the run's default.
-QColor RtfReader::color(int index) const
+QColor RtfReader::Color(int index) const
 {
     if (index < 0 || std::size_t(index) >= m_colors.size())
         return {};
@@ -644,14 +644,14 @@ QColor RtfReader::color(int index) const
 
 // Tables
 
-void RtfReader::startFont(int number)
+void RtfReader::StartFont(int number)
 {
-    commitFont();
+    CommitFont();
     m_fontNumber = number;
     m_fontCodePage = -1;
 }
 
-void RtfReader::commitFont()
+void RtfReader::CommitFont()
 {
     QString name = m_fontName.trimmed();
     m_fontName.clear();
@@ -661,7 +661,7 @@ void RtfReader::commitFont()
         m_fonts[m_fontNumber] = Font { name, m_fontCodePage };
 }
 
-void RtfReader::commitColor()
+void RtfReader::CommitColor()
 {
     if (m_colors.size() < kMaxColors)
         m_colors.push_back(m_colorGiven ? QColor(m_red, m_green, m_blue) : QColor());

@@ -70,38 +70,38 @@ private:
 
     RtfReader(std::string_view rtf, QTextCursor& cursor, bool inserting);
     ~RtfReader();
-    void run();
+    void Run();
 
-    State& top() { return m_stack.back(); }
-    void openGroup();
-    void closeGroup();
-    void controlSymbol();
-    void controlWord();
-    void keyword(std::string_view word, bool hasParam, int param);
-    void charKeyword(int keyword, bool on, int param);
-    void tableKeyword(int keyword, int param);
-    bool consumeFallback();
-    void skipBinary(int count);
+    State& Top() { return m_stack.back(); }
+    void OpenGroup();
+    void CloseGroup();
+    void ControlSymbol();
+    void ControlWord();
+    void HandleKeyword(std::string_view word, bool hasParam, int param);
+    void CharKeyword(int keyword, bool on, int param);
+    void TableKeyword(int keyword, int param);
+    bool ConsumeFallback();
+    void SkipBinary(int count);
 
-    void textByte(unsigned char byte);
-    void textUnit(char16_t unit);
-    void flushBytes();
-    void appendText(QString text);
-    QString decode(std::string_view bytes, int codePage);
-    QStringDecoder* decoderFor(int codePage);
-    int codePage();
+    void TextByte(unsigned char byte);
+    void TextUnit(char16_t unit);
+    void FlushBytes();
+    void AppendText(QString text);
+    QString Decode(std::string_view bytes, int codePage);
+    QStringDecoder* DecoderFor(int codePage);
+    int CodePage();
 
-    void paragraphBreak();
-    void materialiseBreak();
-    void applyParagraph(const ParaState&);
-    void flushRun();
-    void finish();
-    QTextCharFormat charFormat(const CharState&) const;
-    QColor color(int index) const;
+    void ParagraphBreak();
+    void MaterialiseBreak();
+    void ApplyParagraph(const ParaState&);
+    void FlushRun();
+    void Finish();
+    QTextCharFormat CharFormat(const CharState&) const;
+    QColor Color(int index) const;
 
-    void startFont(int number);
-    void commitFont();
-    void commitColor();
+    void StartFont(int number);
+    void CommitFont();
+    void CommitColor();
 
     std::string_view m_rtf;
     std::size_t m_pos { 0 };

@@ -66,7 +66,7 @@ int twips(double pixels)
 
 std::string RtfWriter::Write(const QTextDocument& document)
 {
-    return RtfWriter(document).write(0, document.characterCount() - 1);
+    return RtfWriter(document).WriteRange(0, document.characterCount() - 1);
 }
 
 std::string RtfWriter::WriteSelection(const QTextCursor& cursor)
@@ -75,7 +75,7 @@ std::string RtfWriter::WriteSelection(const QTextCursor& cursor)
         QTextDocument empty;
         return Write(empty);
     }
-    return RtfWriter(*cursor.document()).write(cursor.selectionStart(), cursor.selectionEnd());
+    return RtfWriter(*cursor.document()).WriteRange(cursor.selectionStart(), cursor.selectionEnd());
 }
 
 RtfWriter::RtfWriter(const QTextDocument& document)
@@ -89,52 +89,52 @@ RtfWriter::RtfWriter(const QTextDocument& document)
 
 // Characters start..end of the document. Every paragraph met is written with its \par, the one
 // holding `end` too: a selection that takes a paragraph break must paste that break.
-std::string RtfWriter::write(int start, int end)
+std::string RtfWriter::WriteRange(int start, int end)
 {
     for (QTextBlock block = m_document.findBlock(start); block.isValid() && block.position() <= end;
          block = block.next())
-        writeBlock(block, start, end);
-    return header() + m_body + "}";
+        WriteBlock(block, start, end);
+    return Header() + m_body + "}";
 }
 
-void RtfWriter::writeBlock(const QTextBlock& block, int start, int end)
+void RtfWriter::WriteBlock(const QTextBlock& block, int start, int end)
 {
-    control("pard");
-    writeParagraphFormat(block.blockFormat());
+    Control("pard");
+    WriteParagraphFormat(block.blockFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         QTextFragment fragment = it.fragment();
         int from = std::max(fragment.position(), start);
         int to = std::min(fragment.position() + fragment.length(), end);
         if (from < to)
-            writeRun(QStringView(fragment.text()).mid(from - fragment.position(), to - from),
+            WriteRun(QStringView(fragment.text()).mid(from - fragment.position(), to - from),
                 fragment.charFormat());
     }
-    control("par");
+    Control("par");
     m_body += "\r\n";
     m_delimit = false;
 }
 
-void RtfWriter::writeParagraphFormat(const QTextBlockFormat& format)
+void RtfWriter::WriteParagraphFormat(const QTextBlockFormat& format)
 {
     Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
     if (alignment & Qt::AlignHCenter)
-        control("qc");
+        Control("qc");
     else if (alignment & Qt::AlignJustify)
-        control("qj");
+        Control("qj");
     else if (alignment & Qt::AlignRight)
-        control("qr");
+        Control("qr");
     // Qt's indent levels are whole steps of the document's indent width; RTF has only margins.
     if (int left = twips(format.leftMargin() + format.indent() * m_document.indentWidth()); left != 0)
-        control("li", left);
+        Control("li", left);
     if (int right = twips(format.rightMargin()); right != 0)
-        control("ri", right);
+        Control("ri", right);
     if (int first = twips(format.textIndent()); first != 0)
-        control("fi", first);
+        Control("fi", first);
 }
 
-void RtfWriter::writeRun(QStringView text, const QTextCharFormat& format)
+void RtfWriter::WriteRun(QStringView text, const QTextCharFormat& format)
 {
-    writeLook(lookOf(format));
+    WriteLook(LookOf(format));
     if (m_delimit)
         m_body += ' ';
     m_delimit = false;
@@ -142,43 +142,43 @@ void RtfWriter::writeRun(QStringView text, const QTextCharFormat& format)
 }
 
 // Only what changed since the last run: character formatting carries on across \pard.
-void RtfWriter::writeLook(const Look& look)
+void RtfWriter::WriteLook(const Look& look)
 {
     const Look& was = m_written;
     if (look.bold != was.bold)
-        look.bold ? control("b") : control("b", 0);
+        look.bold ? Control("b") : Control("b", 0);
     if (look.italic != was.italic)
-        look.italic ? control("i") : control("i", 0);
+        look.italic ? Control("i") : Control("i", 0);
     if (look.underline != was.underline)
-        look.underline ? control("ul") : control("ulnone");
+        look.underline ? Control("ul") : Control("ulnone");
     if (look.strike != was.strike)
-        look.strike ? control("strike") : control("strike", 0);
+        look.strike ? Control("strike") : Control("strike", 0);
     if (look.font != was.font)
-        control("f", look.font);
+        Control("f", look.font);
     if (look.halfPoints != was.halfPoints)
-        control("fs", look.halfPoints);
+        Control("fs", look.halfPoints);
     if (look.foreground != was.foreground)
-        control("cf", look.foreground);
+        Control("cf", look.foreground);
     if (look.background != was.background)
-        control("highlight", look.background);
+        Control("highlight", look.background);
     m_written = look;
 }
 
-void RtfWriter::control(const char* word)
+void RtfWriter::Control(const char* word)
 {
     m_body += '\\';
     m_body += word;
     m_delimit = true;
 }
 
-void RtfWriter::control(const char* word, int param)
+void RtfWriter::Control(const char* word, int param)
 {
-    control(word);
+    Control(word);
     m_body += std::to_string(param);
 }
 
 // What the run looks like, with what it leaves unset taken from the document's default font.
-RtfWriter::Look RtfWriter::lookOf(const QTextCharFormat& format)
+RtfWriter::Look RtfWriter::LookOf(const QTextCharFormat& format)
 {
     QFont font = format.font().resolve(m_defaultFont);
     Look look;
@@ -186,19 +186,19 @@ RtfWriter::Look RtfWriter::lookOf(const QTextCharFormat& format)
     look.italic = font.italic();
     look.underline = font.underline();
     look.strike = font.strikeOut();
-    look.font = fontIndex(font.families().value(0, font.family()));
+    look.font = FontIndex(font.families().value(0, font.family()));
     double points = font.pointSizeF();
     if (points <= 0 && font.pixelSize() > 0)
         points = font.pixelSize() * 72.0 / 96.0;
     if (points <= 0)
         points = 12;
     look.halfPoints = std::clamp(int(std::lround(points * 2)), 2, 3276);
-    look.foreground = colorIndex(format.foreground());
-    look.background = colorIndex(format.background());
+    look.foreground = ColorIndex(format.foreground());
+    look.background = ColorIndex(format.background());
     return look;
 }
 
-int RtfWriter::fontIndex(const QString& family)
+int RtfWriter::FontIndex(const QString& family)
 {
     if (family.isEmpty())
         return 0;
@@ -210,7 +210,7 @@ int RtfWriter::fontIndex(const QString& family)
 }
 
 // Entry 0 of the colour table is "auto", for runs with no brush of their own.
-int RtfWriter::colorIndex(const QBrush& brush)
+int RtfWriter::ColorIndex(const QBrush& brush)
 {
     if (brush.style() == Qt::NoBrush)
         return 0;
@@ -222,7 +222,7 @@ int RtfWriter::colorIndex(const QBrush& brush)
     return int(m_colors.size());
 }
 
-std::string RtfWriter::header() const
+std::string RtfWriter::Header() const
 {
     std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {

@@ -42,17 +42,17 @@ private:
     };
 
     explicit RtfWriter(const QTextDocument& document);
-    std::string write(int start, int end);
-    void writeBlock(const QTextBlock&, int start, int end);
-    void writeParagraphFormat(const QTextBlockFormat&);
-    void writeRun(QStringView text, const QTextCharFormat&);
-    void writeLook(const Look&);
-    void control(const char* word);
-    void control(const char* word, int param);
-    Look lookOf(const QTextCharFormat&);
-    int fontIndex(const QString& family);
-    int colorIndex(const QBrush&);
-    std::string header() const;
+    std::string WriteRange(int start, int end);
+    void WriteBlock(const QTextBlock&, int start, int end);
+    void WriteParagraphFormat(const QTextBlockFormat&);
+    void WriteRun(QStringView text, const QTextCharFormat&);
+    void WriteLook(const Look&);
+    void Control(const char* word);
+    void Control(const char* word, int param);
+    Look LookOf(const QTextCharFormat&);
+    int FontIndex(const QString& family);
+    int ColorIndex(const QBrush&);
+    std::string Header() const;
 
     const QTextDocument& m_document;
     QFont m_defaultFont;
