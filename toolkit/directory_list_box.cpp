@@ -6,7 +6,7 @@
 #include "toolkit/file_errors.h"
 #include "toolkit/item_rows.h"
 #include "toolkit/label.h"
-#include "toolkit/sunken_border.h"
+#include "toolkit/property.h"
 
 #include <algorithm>
 
@@ -55,11 +55,10 @@ void drawOpenFolder(TCanvas& canvas, int x, int y)
 }
 
 TDirectoryListBox::TDirectoryListBox(TWinControl* parent, std::string name)
-    : TWinControl(parent, std::move(name))
+    : TCustomListBox(parent, std::move(name))
 {
-    SetColor(clWindow);
-    SetTabStop(true);
     SetBounds(0, 0, 145, 97);
+    SetItemHeight(16);
     m_directory = platform::FileSystem::instance().currentDirectory();
     Rebuild();
 }
@@ -86,7 +85,8 @@ void TDirectoryListBox::SetDirectory(const std::string& text)
 
 void TDirectoryListBox::SetDirLabel(TLabel* label)
 {
-    m_dirLabel = label;
+    if (!Change(m_dirLabel, label))
+        return;
     if (m_dirLabel)
         m_dirLabel->SetCaption(m_directory);
 }
@@ -115,11 +115,8 @@ void TDirectoryListBox::Rebuild()
         }
     }
     m_paths = std::move(paths);
-    m_items.SetLines(std::move(texts));
-    m_itemIndex = m_openCount - 1;
-    m_topIndex = 0;
-    ScrollIntoView();
-    Invalidate();
+    MutableItems().SetLines(std::move(texts));
+    SelectFromTop(m_openCount - 1);
 }
 
 std::string TDirectoryListBox::ItemPath(int index) const
@@ -132,46 +129,13 @@ int TDirectoryListBox::ItemLevel(int index) const
     return std::min(index, m_openCount);
 }
 
-void TDirectoryListBox::SetItemIndex(int index)
-{
-    index = std::clamp(index, -1, m_items.Count() - 1);
-    if (index == m_itemIndex)
-        return;
-    m_itemIndex = index;
-    ScrollIntoView();
-    Invalidate();
-}
-
-void TDirectoryListBox::SetItemHeight(int v)
-{
-    m_itemHeight = std::max(1, v);
-    ScrollIntoView();
-    Invalidate();
-}
-
-int TDirectoryListBox::VisibleCount() const
-{
-    return VisibleRows(Height(), m_itemHeight);
-}
-
-void TDirectoryListBox::ScrollIntoView()
-{
-    if (m_itemIndex >= 0)
-        m_topIndex = TopKeepingInView(m_itemIndex, m_topIndex, VisibleCount());
-}
-
-int TDirectoryListBox::ItemAtPos(int x, int y) const
-{
-    return RowAtPoint(x, y, Width(), Height(), m_topIndex, m_itemHeight, m_items.Count());
-}
-
 void TDirectoryListBox::OpenCurrent()
 {
-    if (m_itemIndex >= 0)
-        SetDirectory(ItemPath(m_itemIndex));
+    if (ItemIndex() >= 0)
+        SetDirectory(ItemPath(ItemIndex()));
 }
 
-void TDirectoryListBox::PaintEntry(TCanvas& canvas, int index, TRect line)
+void TDirectoryListBox::PaintItem(TCanvas& canvas, int index, TRect line)
 {
     int x = line.Left + 2 + ItemLevel(index) * levelIndent;
     int iconTop = line.Top + (line.Height() - 16) / 2;
@@ -179,64 +143,26 @@ void TDirectoryListBox::PaintEntry(TCanvas& canvas, int index, TRect line)
         drawOpenFolder(canvas, x, iconTop);
     else
         drawClosedFolder(canvas, x, iconTop);
-    const std::string& text = m_items[index];
+    const std::string& text = Items()[index];
     int textX = x + iconWidth + 3;
-    bool selected = index == m_itemIndex;
-    int textWidth = canvas.TextWidth(text);
-    TRect textBox = Rect(textX - 1, line.Top + 1, textX + textWidth + 2, line.Bottom - 1);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(selected ? clHighlight : Color());
-    canvas.FillRect(textBox);
-    canvas.Brush().SetStyle(bsClear);
-    canvas.Font().SetColor(selected ? clHighlightText : Font().Color());
+    TRect textBox = Rect(textX - 1, line.Top + 1, textX + canvas.TextWidth(text) + 2, line.Bottom - 1);
+    FillItem(canvas, textBox, index == ItemIndex(), Color(), Font().Color());
     TRect textRect = Rect(textX, line.Top, line.Right, line.Bottom);
     canvas.DrawText(text, textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void TDirectoryListBox::Paint(TCanvas& canvas)
-{
-    TRect r = ClientRect();
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(r);
-    DrawSunkenBorder(canvas, r);
-    canvas.Save();
-    canvas.IntersectClip(r);
-    canvas.Font().Assign(Font());
-    canvas.Pen().SetStyle(psSolid);
-    int y = r.Top;
-    for (int i = m_topIndex; i < m_items.Count() && y < r.Bottom; ++i, y += m_itemHeight)
-        PaintEntry(canvas, i, Rect(r.Left, y, r.Right, y + m_itemHeight));
-    canvas.Restore();
-}
-
-void TDirectoryListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (CanFocus())
-        SetFocus();
-    int index = ItemAtPos(x, y);
-    if (button == mbLeft && index >= 0)
-        SetItemIndex(index);
-    TWinControl::MouseDown(button, shift, x, y);
-}
-
 void TDirectoryListBox::DblClick()
 {
-    TWinControl::DblClick();
-    OpenCurrent();
+    TCustomListBox::DblClick();
+    if (PressOnItem())
+        OpenCurrent();
 }
 
 void TDirectoryListBox::KeyDown(unsigned short& key, TShiftState shift)
 {
-    TWinControl::KeyDown(key, shift);
-    switch (key) {
-    case VK_UP: SetItemIndex(std::max(0, m_itemIndex - 1)); break;
-    case VK_DOWN: SetItemIndex(m_itemIndex + 1); break;
-    case VK_HOME: SetItemIndex(0); break;
-    case VK_END: SetItemIndex(m_items.Count() - 1); break;
-    case VK_RETURN: OpenCurrent(); break;
-    default: break;
-    }
+    TCustomListBox::KeyDown(key, shift);
+    if (key == VK_RETURN)
+        OpenCurrent();
 }
 
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "toolkit/strings.h"
-#include "toolkit/wincontrol.h"
+#include "toolkit/custom_list_box.h"
 
 #include <string>
 #include <vector>
@@ -11,9 +10,11 @@ namespace tk {
 class TLabel;
 
 // The current directory as a tree of opened folders, one entry per level from the root, followed
-// by the subfolders of the current directory. Double click or Enter opens the highlighted entry.
-// The directory is the process's current directory: setting it enters it.
-class TDirectoryListBox : public TWinControl {
+// by the subfolders of the current directory: the entry texts are "C:\", "roms", "n64", then the
+// subfolders, and after a change the highlighted entry is the current directory's own. Double click
+// or Enter opens the highlighted entry. The directory is the process's current directory: setting
+// it enters it.
+class TDirectoryListBox : public TCustomListBox {
 public:
     TDirectoryListBox(TWinControl* parent, std::string name);
 
@@ -30,45 +31,31 @@ public:
     TLabel* DirLabel() const { return m_dirLabel; }
     void SetDirLabel(TLabel*);
 
-    // Entry texts: "C:\", "roms", "n64", then the subfolders.
-    const TStrings& Items() const { return m_items; }
     // The full path an entry opens.
     std::string ItemPath(int index) const;
     // Indent level of an entry: path levels count from 0, subfolders sit one below the last.
     int ItemLevel(int index) const;
     bool ItemIsOpen(int index) const { return index >= 0 && index < m_openCount; }
-    // The highlighted entry; after a change it is the current directory's own entry.
-    int ItemIndex() const { return m_itemIndex; }
-    void SetItemIndex(int);
-    int ItemHeight() const { return m_itemHeight; }
-    void SetItemHeight(int);
-    int TopIndex() const { return m_topIndex; }
-    int VisibleCount() const;
-    int ItemAtPos(int x, int y) const;
     // Enters the highlighted entry's directory.
     void OpenCurrent();
     // Reads the subfolders again.
     void Update();
 
-    void Paint(TCanvas&) override;
-    void MouseDown(TMouseButton, TShiftState, int x, int y) override;
     void DblClick() override;
     void KeyDown(unsigned short& key, TShiftState) override;
 
     TNotifyEvent OnChange;
 
+protected:
+    // A folder icon indented by level, the text highlighted on its own.
+    void PaintItem(TCanvas&, int index, TRect line) override;
+
 private:
     void Rebuild();
-    void ScrollIntoView();
-    void PaintEntry(TCanvas&, int index, TRect line);
 
     std::string m_directory;
-    TStrings m_items;
     std::vector<std::string> m_paths;
     int m_openCount { 0 };
-    int m_itemIndex { -1 };
-    int m_itemHeight { 16 };
-    int m_topIndex { 0 };
     TLabel* m_dirLabel { nullptr };
 };
 

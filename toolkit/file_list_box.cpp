@@ -3,13 +3,13 @@
 #include "platform/filesystem.h"
 #include "toolkit/canvas.h"
 #include "toolkit/file_errors.h"
+#include "toolkit/property.h"
 
 namespace tk {
 
 TFileListBox::TFileListBox(TWinControl* parent, std::string name)
-    : TWinControl(parent, std::move(name))
+    : TCustomListBox(parent, std::move(name))
 {
-    SetColor(clWindow);
     SetBounds(0, 0, 145, 97);
     m_directory = platform::FileSystem::instance().currentDirectory();
 }
@@ -17,47 +17,46 @@ TFileListBox::TFileListBox(TWinControl* parent, std::string name)
 void TFileListBox::SetDirectory(const std::string& directory)
 {
     auto& fs = platform::FileSystem::instance();
-    if (!fs.setCurrentDirectory(directory)) {
-        m_items.Clear();
-        Invalidate();
-        throw EInOutError("Cannot open directory \"" + directory + "\".");
-    }
+    if (!fs.setCurrentDirectory(directory))
+        ClearAndThrow("Cannot open directory \"" + directory + "\".");
     m_directory = fs.currentDirectory();
     Update();
 }
 
 void TFileListBox::SetMask(const std::string& mask)
 {
-    m_mask = mask;
+    if (!Change(m_mask, mask))
+        return;
     Update();
 }
 
 void TFileListBox::Update()
 {
     auto names = platform::FileSystem::instance().listFiles(m_directory, m_mask);
-    if (!names) {
-        m_items.Clear();
-        Invalidate();
-        throw EInOutError("Cannot read directory \"" + m_directory + "\".");
-    }
-    m_items.SetLines(std::move(*names));
-    Invalidate();
+    if (!names)
+        ClearAndThrow("Cannot read directory \"" + m_directory + "\".");
+    MutableItems().SetLines(std::move(*names));
+}
+
+void TFileListBox::ClearAndThrow(const std::string& message)
+{
+    // No names of the directory before may stay behind.
+    MutableItems().SetLines({});
+    throw EInOutError(message);
 }
 
 void TFileListBox::Paint(TCanvas& canvas)
 {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(ClientRect());
+    // Until a name is picked the list shows its names plain, without the box.
+    if (ItemIndex() >= 0) {
+        TCustomListBox::Paint(canvas);
+        return;
+    }
+    FillBackground(canvas);
     canvas.Brush().SetStyle(bsClear);
     canvas.Font().Assign(Font());
-    int y = 0;
-    for (const auto& name : m_items.Lines()) {
-        if (y >= Height())
-            break;
-        canvas.TextOut(2, y, name);
-        y += m_itemHeight;
-    }
+    for (int i = TopIndex(), y = 0; i < Items().Count() && y < Height(); ++i, y += ItemHeight())
+        canvas.TextOut(2, y, Items()[i]);
 }
 
 }

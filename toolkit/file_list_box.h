@@ -1,14 +1,15 @@
 #pragma once
 
-#include "toolkit/strings.h"
-#include "toolkit/wincontrol.h"
+#include "toolkit/custom_list_box.h"
+
+#include <string>
 
 namespace tk {
 
 // Lists the normal files of a directory that match a mask such as "*.v64;*.rom", sorted without
 // regard to case. Setting the directory makes it the current directory, as the classic control
 // does; a directory that can't be entered or listed throws EInOutError and leaves the list empty.
-class TFileListBox : public TWinControl {
+class TFileListBox : public TCustomListBox {
 public:
     TFileListBox(TWinControl* parent, std::string name);
 
@@ -18,20 +19,16 @@ public:
     void SetDirectory(const std::string& directory);
     const std::string& Mask() const { return m_mask; }
     void SetMask(const std::string& mask);
-    int ItemHeight() const { return m_itemHeight; }
-    void SetItemHeight(int v) { m_itemHeight = v; }
-
-    const TStrings& Items() const { return m_items; }
     // Reads the file names again.
     void Update();
 
     void Paint(TCanvas&) override;
 
 private:
+    [[noreturn]] void ClearAndThrow(const std::string& message);
+
     std::string m_directory;
     std::string m_mask { "*.*" };
-    int m_itemHeight { 13 };
-    TStrings m_items;
 };
 
 }

@@ -1,6 +1,8 @@
 #include "toolkit/string_grid.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/item_rows.h"
+#include "toolkit/property.h"
 
 #include <algorithm>
 
@@ -19,7 +21,10 @@ TStringGrid::TStringGrid(TWinControl* parent, std::string name)
 
 void TStringGrid::SetColCount(int n)
 {
-    m_colWidths.resize(static_cast<std::size_t>(std::max(n, 1)), 64);
+    n = std::max(n, 1);
+    if (n == ColCount())
+        return;
+    m_colWidths.resize(static_cast<std::size_t>(n), 64);
     for (auto& row : m_cells)
         row.resize(m_colWidths.size());
     Invalidate();
@@ -28,6 +33,8 @@ void TStringGrid::SetColCount(int n)
 void TStringGrid::SetRowCount(int n)
 {
     n = std::max(n, 1);
+    if (n == RowCount())
+        return;
     m_cells.resize(static_cast<std::size_t>(n), std::vector<std::string>(m_colWidths.size()));
     // Losing the current row moves it quietly: only a deliberate move is a click.
     m_row = std::min(m_row, n - 1);
@@ -42,28 +49,29 @@ int TStringGrid::ColWidth(int col) const
 
 void TStringGrid::SetColWidth(int col, int width)
 {
-    if (col >= 0 && col < ColCount())
-        m_colWidths[static_cast<std::size_t>(col)] = width;
+    if (col < 0 || col >= ColCount() || !Change(m_colWidths[static_cast<std::size_t>(col)], width))
+        return;
     Invalidate();
 }
 
 void TStringGrid::SetDefaultRowHeight(int h)
 {
-    m_rowHeight = h;
+    if (!Change(m_rowHeight, h))
+        return;
     Invalidate();
 }
 
 void TStringGrid::SetGridLineWidth(int w)
 {
-    m_gridLineWidth = w;
+    if (!Change(m_gridLineWidth, w))
+        return;
     Invalidate();
 }
 
 void TStringGrid::SetOptions(TGridOptions options)
 {
-    if (options == m_options)
+    if (!Change(m_options, options))
         return;
-    m_options = options;
     ScrollToCurrent();
     Invalidate();
 }
@@ -79,7 +87,8 @@ void TStringGrid::SetCell(int col, int row, const std::string& text)
 {
     if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount())
         return;
-    m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
+    if (!Change(m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)], text))
+        return;
     Invalidate();
 }
 
@@ -88,7 +97,8 @@ void TStringGrid::SetRowCells(int row, std::vector<std::string> cells)
     if (row < 0 || row >= RowCount())
         return;
     cells.resize(m_colWidths.size());
-    m_cells[static_cast<std::size_t>(row)] = std::move(cells);
+    if (!Change(m_cells[static_cast<std::size_t>(row)], std::move(cells)))
+        return;
     Invalidate();
 }
 
@@ -100,10 +110,8 @@ void TStringGrid::ExchangeRows(int a, int b)
 
 void TStringGrid::SetRow(int row)
 {
-    row = std::clamp(row, 0, RowCount() - 1);
-    if (row == m_row)
+    if (!Change(m_row, std::clamp(row, 0, RowCount() - 1)))
         return;
-    m_row = row;
     ScrollToCurrent();
     Invalidate();
     Click();
@@ -111,7 +119,8 @@ void TStringGrid::SetRow(int row)
 
 void TStringGrid::SetTopRow(int row)
 {
-    m_topRow = std::clamp(row, 0, std::max(0, RowCount() - 1));
+    if (!Change(m_topRow, std::clamp(row, 0, RowCount() - 1)))
+        return;
     Invalidate();
 }
 
@@ -123,25 +132,17 @@ int TStringGrid::RowPitch() const
 int TStringGrid::VisibleRowCount() const
 {
     // Whole rows only, each with its line.
-    return std::max(1, Height() / RowPitch());
+    return VisibleRows(Height(), RowPitch());
 }
 
 void TStringGrid::ScrollToCurrent()
 {
-    int visible = VisibleRowCount();
-    if (m_row < m_topRow)
-        m_topRow = m_row;
-    else if (m_row >= m_topRow + visible)
-        m_topRow = m_row - visible + 1;
-    m_topRow = std::clamp(m_topRow, 0, std::max(0, RowCount() - 1));
+    m_topRow = TopKeepingInView(m_row, m_topRow, VisibleRowCount());
 }
 
 int TStringGrid::RowAt(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= Width())
-        return -1;
-    int row = m_topRow + y / RowPitch();
-    return row < RowCount() ? row : -1;
+    return RowAtPoint(Point(x, y), ClientRect(), m_topRow, RowPitch(), RowCount());
 }
 
 void TStringGrid::MouseToCell(int x, int y, int& col, int& row) const
@@ -161,9 +162,7 @@ void TStringGrid::MouseToCell(int x, int y, int& col, int& row) const
 
 void TStringGrid::Paint(TCanvas& canvas)
 {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(ClientRect());
+    FillBackground(canvas);
     canvas.Font().Assign(Font());
     int line = m_gridLineWidth;
     int y = 0;
@@ -172,12 +171,7 @@ void TStringGrid::Paint(TCanvas& canvas)
         int x = 0;
         for (int c = 0; c < ColCount() && x < Width(); ++c) {
             TRect cell = Bounds(x, y, ColWidth(c), m_rowHeight);
-            bool highlight = selected && ((m_options & goRowSelect) || c == 0);
-            canvas.Brush().SetStyle(bsSolid);
-            canvas.Brush().SetColor(highlight ? clHighlight : Color());
-            canvas.FillRect(cell);
-            canvas.Font().SetColor(highlight ? clHighlightText : Font().Color());
-            canvas.Brush().SetStyle(bsClear);
+            FillItem(canvas, cell, selected && ((m_options & goRowSelect) || c == 0), Color(), Font().Color());
             TRect text = Rect(cell.Left + 2, cell.Top + 2, cell.Right, cell.Bottom);
             canvas.DrawText(Cell(c, r), text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
             x += ColWidth(c) + ((m_options & goVertLine) ? line : 0);
@@ -217,16 +211,8 @@ void TStringGrid::ClickOnRelease()
 void TStringGrid::KeyDown(unsigned short& key, TShiftState shift)
 {
     TWinControl::KeyDown(key, shift);
-    int page = VisibleRowCount();
-    switch (key) {
-    case VK_UP: SetRow(m_row - 1); break;
-    case VK_DOWN: SetRow(m_row + 1); break;
-    case VK_PRIOR: SetRow(m_row - page); break;
-    case VK_NEXT: SetRow(m_row + page); break;
-    case VK_HOME: SetRow(0); break;
-    case VK_END: SetRow(RowCount() - 1); break;
-    default: break;
-    }
+    if (auto to = RowAfterKey(key, m_row, VisibleRowCount(), RowCount()))
+        SetRow(*to);
 }
 
 }
