@@ -81,7 +81,8 @@ TMemo* hiddenList(TWinControl* parent, const char* name, TRect r, std::vector<st
     return memo;
 }
 
-TStringGrid* table(TWinControl* parent, const char* name, TRect r, TGridOptions lines, TColor fixedColor)
+// The tables have no fixed cells, so their fixed-cell colours have nothing to colour.
+TStringGrid* table(TWinControl* parent, const char* name, TRect r, TGridOptions lines)
 {
     auto* grid = make<TStringGrid>(parent, name, r.Left, r.Top, r.Width(), r.Height());
     grid->SetColCount(7);
@@ -93,7 +94,6 @@ TStringGrid* table(TWinControl* parent, const char* name, TRect r, TGridOptions 
     grid->SetGridLineWidth(1);
     grid->SetOptions(lines | goRowSelect);
     grid->SetColor(clBlack);
-    grid->SetFixedColor(fixedColor);
     setFont(grid, "Arial", -11, 0, clSilver);
     grid->SetTabStop(false);
     return grid;
@@ -172,7 +172,7 @@ void TForm1::BuildLayout()
         setFont(*h.field, "Arial", -12, fsBold | fsItalic, clSilver);
     }
     disks = panel(this, "disks", Bounds(169, 63, 561, 256), bvNone, clSilver);
-    disk = table(this, "disk", Bounds(170, 64, 542, 254), goHorzLine, clBlack);
+    disk = table(this, "disk", Bounds(170, 64, 542, 254), goHorzLine);
     Panel1 = panel(this, "Panel1", Bounds(713, 64, 16, 254), bvNone, clBlack);
     nlogo = picture(Panel1, "nlogo", Bounds(0, 0, 17, 17), "nlogo.bmp");
     getrominf = messagePanel(this, "getrominf", Bounds(296, 164, 313, 57), "Getting ROM-Information...", clGreen);
@@ -187,7 +187,7 @@ void TForm1::BuildLayout()
 
     // Area 5: Zip table.
     zips = panel(this, "zips", Bounds(202, 351, 512, 154), bvNone, clSilver);
-    zip = table(this, "zip", Bounds(203, 352, 510, 152), 0, clHighlightText);
+    zip = table(this, "zip", Bounds(203, 352, 510, 152), 0);
     fully = make<TLabelEffect>(this, "fully", 698, 348, 30, 160);
     fully->SetCaption("256 Mbit");
     fully->SetDepthHighlight(0);

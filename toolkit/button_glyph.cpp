@@ -109,24 +109,12 @@ void TButtonGlyph::DrawWithCaption(TCanvas& canvas, const TRect& client, const s
         spacing = (room - margin - glyphSize - textSize) / 2;
     }
 
-    switch (layout) {
-    case blGlyphLeft:
-        glyphPos.X = margin;
-        textPos.X = glyphPos.X + glyphW + spacing;
-        break;
-    case blGlyphRight:
-        glyphPos.X = clientW - margin - glyphW;
-        textPos.X = glyphPos.X - spacing - textW;
-        break;
-    case blGlyphTop:
-        glyphPos.Y = margin;
-        textPos.Y = glyphPos.Y + glyphH + spacing;
-        break;
-    case blGlyphBottom:
-        glyphPos.Y = clientH - margin - glyphH;
-        textPos.Y = glyphPos.Y - spacing - textH;
-        break;
-    }
+    // Along the layout's axis the glyph stands at the margin from its edge, the text beyond it.
+    bool fromFarEdge = layout == blGlyphRight || layout == blGlyphBottom;
+    int glyphAt = fromFarEdge ? room - margin - glyphSize : margin;
+    int textAt = fromFarEdge ? glyphAt - spacing - textSize : glyphAt + glyphSize + spacing;
+    (horizontal ? glyphPos.X : glyphPos.Y) = glyphAt;
+    (horizontal ? textPos.X : textPos.Y) = textAt;
     int dx = client.Left + offset.X, dy = client.Top + offset.Y;
     DrawCell(canvas, glyphPos.X + dx, glyphPos.Y + dy, enabled);
     if (!caption.empty()) {

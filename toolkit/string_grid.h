@@ -30,8 +30,6 @@ public:
     void SetGridLineWidth(int);
     TGridOptions Options() const { return m_options; }
     void SetOptions(TGridOptions);
-    TColor FixedColor() const { return m_fixedColor; }
-    void SetFixedColor(TColor c) { m_fixedColor = c; }
 
     // Reading outside the table gives empty text; writing outside it is ignored.
     const std::string& Cell(int col, int row) const;
@@ -63,7 +61,6 @@ private:
     int m_rowHeight { 24 };
     int m_gridLineWidth { 1 };
     TGridOptions m_options { goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine };
-    TColor m_fixedColor { clBtnFace };
     int m_row { 0 };
     int m_topRow { 0 };
     bool m_pressMovedRow { false };
