@@ -20,12 +20,12 @@ struct ResolvedPath {
     // is taken as is; otherwise the entry matching it ignoring ASCII case (first in byte order);
     // components that don't exist keep the case given. nullopt for a name Windows can't spell
     // (wildcards, reserved characters, control bytes).
+    static std::optional<ResolvedPath> resolve(const std::string& root, const std::vector<std::string>& parts);
     // The host path of the components spelled exactly as given (no look-up); "" for a name
     // Windows can't spell.
     static std::string exactHost(const std::string& root, const std::vector<std::string>& parts);
     // Drops what is remembered of directory contents; called after every change the program makes.
     static void forgetIndexes();
-    static std::optional<ResolvedPath> resolve(const std::string& root, const std::vector<std::string>& parts);
 };
 
 }
