@@ -42,7 +42,7 @@ std::error_code errnoUnless(bool succeeded)
     return succeeded ? std::error_code() : lastError();
 }
 
-// What a call that writes no data fails with when a fault hits it.
+// The reason each kind of fault stands for.
 std::error_code faultError(const FaultHit& hit)
 {
     switch (hit.fault.kind) {
@@ -81,7 +81,7 @@ std::error_code refusalToDelete(const ResolvedPath& target)
     return {};
 }
 
-// One level, under a drive's root at the highest, and only where the name is free.
+// Never a drive's root, and only where the name is free; a missing parent fails in mkdir itself.
 std::error_code refusalToCreate(const ResolvedPath& target)
 {
     struct stat st {};

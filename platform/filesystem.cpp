@@ -11,8 +11,8 @@ namespace platform {
 
 namespace {
 
-// A test's own file system while its Scope lives; the program's own otherwise.
-FileSystem* g_current = nullptr;
+// The file system a Scope has put in place while it lives; the program's own otherwise.
+FileSystem* installed = nullptr;
 
 std::string hostWorkingDirectory()
 {
@@ -37,20 +37,20 @@ FileSystem::FileSystem(DriveMap drives)
 
 FileSystem& FileSystem::instance()
 {
-    if (g_current)
-        return *g_current;
+    if (installed)
+        return *installed;
     static FileSystem standard;
     return standard;
 }
 
 FileSystem::Scope::Scope(FileSystem& files)
-    : m_previous(std::exchange(g_current, &files))
+    : m_previous(std::exchange(installed, &files))
 {
 }
 
 FileSystem::Scope::~Scope()
 {
-    g_current = m_previous;
+    installed = m_previous;
 }
 
 // Drive map ----------------------------------------------------------------------------------
