@@ -60,7 +60,7 @@ void TForm1::loadSettings()
         lines.SetText(*text);
     } else {
         // The run goes on with the default lines; the message says what could not be read and why.
-        tk::Application().Dialogs().MessageBox(tk::openFailure(file), "Tavisco", tk::MB_OK);
+        tk::Application().Dialogs().MessageBox(tk::openFailure(file, text.error()), "Tavisco", tk::MB_OK);
         lines.SetLines(defaultLines);
         SettingsEndWithBreak = true;
     }

@@ -79,7 +79,10 @@ void TForm1::getfileinfo(const std::string& fileName)
     std::string imageDir = onZip ? ZipRoot : RomPath;
     std::string companionDir = onZip ? ZipRoot : RamPath;
 
-    auto header = (onZip || inArchive) ? fs.readHeader(imageDir + fileName, headerSize) : std::nullopt;
+    std::optional<platform::HeaderRead> header;
+    if (onZip || inArchive)
+        if (auto read = fs.readHeader(imageDir + fileName, headerSize))
+            header = std::move(*read);
     if (!header || header->bytes.size() < headerSize) {
         fileinfo->Lines().Add("Error !!!");
         return;

@@ -36,6 +36,15 @@ inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// `text` without the `blanks` at either end.
+inline std::string trimmed(std::string_view text, std::string_view blanks = " \t\r\n")
+{
+    auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
 // Ignoring ASCII case, with byte order breaking ties, so the order is total.
 inline bool lessIgnoringAsciiCase(std::string_view a, std::string_view b)
 {

@@ -30,13 +30,6 @@ std::string homeOr(const char* value, const char* underHome)
     return std::string(home ? home : "") + underHome;
 }
 
-std::string trimmed(const std::string& text)
-{
-    auto begin = text.find_first_not_of(" \t\r");
-    auto end = text.find_last_not_of(" \t\r");
-    return begin == std::string::npos ? std::string() : text.substr(begin, end - begin + 1);
-}
-
 // The Exec line with the codes for files and addresses as "%1"; other field codes go.
 std::string windowsCommand(const std::string& exec)
 {

@@ -20,15 +20,6 @@ char lowerLetter(char c)
     return (c >= 'a' && c <= 'z') ? c : 0;
 }
 
-std::string trim(const std::string& s)
-{
-    const char* blanks = " \t\r\n";
-    auto first = s.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
-
 std::string userName()
 {
     if (const passwd* pw = getpwuid(geteuid()))
@@ -49,16 +40,16 @@ void addSubdirectories(const std::string& parent, std::vector<std::string>& out)
 
 std::optional<DrivePin> parsePin(const std::string& rawLine, const std::string& baseDir)
 {
-    std::string line = trim(rawLine);
+    std::string line = trimmed(rawLine);
     if (line.empty() || line[0] == ';' || line[0] == '#')
         return std::nullopt;
     auto eq = line.find('=');
     if (eq == std::string::npos)
         return std::nullopt;
-    std::string key = trim(line.substr(0, eq));
+    std::string key = trimmed(line.substr(0, eq));
     if (key.size() == 2 && key[1] == ':')
         key.pop_back();
-    std::string dir = trim(line.substr(eq + 1));
+    std::string dir = trimmed(line.substr(eq + 1));
     if (key.size() != 1 || !lowerLetter(key[0]) || dir.empty())
         return std::nullopt;
     return DrivePin { lowerLetter(key[0]), DriveMap::normalHostPath(dir, baseDir) };

@@ -1,6 +1,7 @@
 #include "platform/fault_injector.h"
 
 #include "platform/ascii.h"
+#include "platform/win_path.h"
 
 #include <algorithm>
 
@@ -24,6 +25,17 @@ void FaultInjector::add(const Fault& fault)
 void FaultInjector::clear()
 {
     m_faults.clear();
+    bringBackAll();
+}
+
+void FaultInjector::bringBack(char letter)
+{
+    m_goneDrives.erase(asciiLower(letter));
+}
+
+void FaultInjector::bringBackAll()
+{
+    m_goneDrives.clear();
 }
 
 bool FaultInjector::matches(const Fault& fault, std::string_view winPath)
@@ -33,17 +45,19 @@ bool FaultInjector::matches(const Fault& fault, std::string_view winPath)
     return std::search(winPath.begin(), winPath.end(), needle.begin(), needle.end(), equal) != winPath.end();
 }
 
-std::optional<FaultHit> FaultInjector::take(Fault::Op op, std::initializer_list<std::string_view> winPaths)
+std::optional<FaultHit> FaultInjector::takeMatching(Fault::Op op, const FaultPaths& winPaths)
 {
     for (auto it = m_faults.begin(); it != m_faults.end(); ++it) {
         if (it->op != op)
             continue;
-        for (std::string_view path : winPaths) {
+        for (const std::string& path : winPaths) {
             if (!matches(*it, path))
                 continue;
-            FaultHit hit { *it, std::string(path) };
+            FaultHit hit { *it, path };
             if (it->times > 0 && --it->times == 0)
                 m_faults.erase(it);
+            if (hit.fault.kind == Fault::Kind::DriveGone)
+                m_goneDrives.insert(WinPath::parse(hit.winPath).drive());
             return hit;
         }
     }

@@ -2,8 +2,8 @@
 
 #include "platform/fault.h"
 
-#include <initializer_list>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,20 +15,40 @@ struct FaultHit {
     std::string winPath; // the path the fault matched
 };
 
+// The Windows paths of one call, as a fault's text is matched against them.
+using FaultPaths = std::vector<std::string>;
+
+// The faults a test has armed, and the drives they have pulled out so far. The file system asks
+// take() before every call a fault can hit; with nothing armed that costs one test of an empty list.
 class FaultInjector {
 public:
     void add(const Fault& fault);
-    void clear();
-    bool empty() const { return m_faults.empty(); }
+    void clear(); // disarms every fault and puts back every drive they pulled out
+    bool armed() const { return !m_faults.empty(); }
 
-    // The first fault armed for `op` whose text occurs in one of `winPaths` (tried in the order
-    // given); one of its hits is used up.
-    std::optional<FaultHit> take(Fault::Op op, std::initializer_list<std::string_view> winPaths);
+    // The first fault armed for `op` whose text occurs in one of the Windows paths that `spell()`
+    // returns (tried in order); one of its hits is used up, and a DriveGone hit pulls out the drive
+    // of the path it matched. `spell` is called only while a fault is armed, so an unarmed run
+    // builds no path text.
+    template <class Spell>
+    std::optional<FaultHit> take(Fault::Op op, Spell&& spell)
+    {
+        if (!armed())
+            return std::nullopt;
+        return takeMatching(op, spell());
+    }
+
+    // Letters are 'a'..'z'.
+    bool driveGone(char letter) const { return !m_goneDrives.empty() && m_goneDrives.count(letter); }
+    void bringBack(char letter);
+    void bringBackAll();
 
 private:
+    std::optional<FaultHit> takeMatching(Fault::Op op, const FaultPaths& winPaths);
     static bool matches(const Fault& fault, std::string_view winPath);
 
     std::vector<Fault> m_faults;
+    std::set<char> m_goneDrives;
 };
 
 }

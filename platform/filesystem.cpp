@@ -1,25 +1,18 @@
 #include "platform/filesystem.h"
 
-#include "platform/ascii.h"
 #include "platform/codepage.h"
-#include "platform/name_mask.h"
 #include "platform/posix_io.h"
 
-#include <algorithm>
-#include <dirent.h>
-#include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
-std::string rootText(char letter)
-{
-    return std::string(1, asciiUpper(letter)) + ":\\";
-}
+// The file system a Scope has put in place while it lives; the program's own otherwise.
+FileSystem* installed = nullptr;
 
 std::string hostWorkingDirectory()
 {
@@ -31,54 +24,67 @@ std::string hostWorkingDirectory()
 
 }
 
-FileSystem& FileSystem::instance()
-{
-    static FileSystem fs;
-    return fs;
-}
-
 FileSystem::FileSystem()
 {
     mapStandardDrives();
 }
 
+FileSystem::FileSystem(DriveMap drives)
+    : m_drives(std::move(drives))
+{
+    resetCurrentDirectories();
+}
+
+FileSystem& FileSystem::instance()
+{
+    if (installed)
+        return *installed;
+    static FileSystem standard;
+    return standard;
+}
+
+FileSystem::Scope::Scope(FileSystem& files)
+    : m_previous(std::exchange(installed, &files))
+{
+}
+
+FileSystem::Scope::~Scope()
+{
+    installed = m_previous;
+}
+
 // Drive map ----------------------------------------------------------------------------------
+
+void FileSystem::remap(const std::vector<DrivePin>& pins)
+{
+    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), pins);
+    m_faults.bringBackAll();
+    resetCurrentDirectories();
+}
 
 void FileSystem::mapDefaultDrives(const std::string& startHostDir)
 {
     std::string start = DriveMap::normalHostPath(startHostDir, hostWorkingDirectory());
-    auto pins = DriveMap::readPins(joinHost(start, "drives.ini"), start);
-    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), pins);
-    m_goneDrives.clear();
-    resetCurrentDirectories();
+    remap(DriveMap::readPins(joinHost(start, "drives.ini"), start));
 }
 
 void FileSystem::mapStandardDrives()
 {
-    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), {});
-    m_goneDrives.clear();
-    resetCurrentDirectories();
+    remap({});
 }
 
 void FileSystem::clearDrives()
 {
     m_drives.clear();
-    m_goneDrives.clear();
-    m_driveDirectories.clear();
-    m_currentDirectory = "C:\\";
+    m_faults.bringBackAll();
+    m_directories.reset();
 }
 
 void FileSystem::setDrive(char letter, const std::string& hostDir)
 {
-    letter = asciiLower(letter);
     m_drives.set(letter, DriveMap::normalHostPath(hostDir, hostWorkingDirectory()));
-    m_goneDrives.erase(letter);
-    m_driveDirectories.erase(letter);
-}
-
-std::vector<char> FileSystem::drives() const
-{
-    return m_drives.letters();
+    m_faults.bringBack(letter);
+    m_directories.forgetDrive(letter);
 }
 
 std::string FileSystem::volumeLabel(char letter) const
@@ -87,213 +93,116 @@ std::string FileSystem::volumeLabel(char letter) const
     return dir && *dir != "/" ? utf8ToCp1252(nameOf(*dir)) : std::string();
 }
 
-bool FileSystem::driveReady(char letter) const
-{
-    return readyRoot(letter).has_value();
-}
-
 bool FileSystem::driveReadyFor(const std::string& winPath) const
 {
-    return !winPath.empty() && driveReady(absolute(winPath).drive());
-}
-
-std::optional<std::string> FileSystem::readyRoot(char letter) const
-{
-    letter = asciiLower(letter);
-    auto dir = m_drives.hostDir(letter);
-    if (!dir || m_goneDrives.count(letter))
-        return std::nullopt;
-    struct stat st {};
-    if (::stat(dir->c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || ::access(dir->c_str(), R_OK | X_OK) != 0)
-        return std::nullopt;
-    return dir;
-}
-
-std::optional<std::string> FileSystem::mappedRoot(char letter) const
-{
-    letter = asciiLower(letter);
-    auto dir = m_drives.hostDir(letter);
-    if (!dir || m_goneDrives.count(letter))
-        return std::nullopt;
-    return dir;
+    return !winPath.empty() && driveReady(m_resolver.absolute(winPath).drive());
 }
 
 std::optional<std::string> FileSystem::hostPath(const std::string& winPath) const
 {
-    auto resolved = resolve(winPath);
+    auto resolved = m_resolver.resolve(winPath);
     if (!resolved)
         return std::nullopt;
     return resolved->host;
 }
 
-std::optional<std::string> FileSystem::windowsPath(const std::string& hostPath) const
-{
-    if (hostPath.empty() || hostPath[0] != '/')
-        return std::nullopt;
-    auto found = m_drives.longestPrefix(DriveMap::normalHostPath(hostPath));
-    if (!found)
-        return std::nullopt;
-    std::string rest = utf8ToCp1252(found->second);
-    std::replace(rest.begin(), rest.end(), '/', '\\');
-    return rootText(found->first) + rest;
-}
-
 // Current directories ------------------------------------------------------------------------
-
-std::string FileSystem::currentDirectory() const
-{
-    return m_currentDirectory;
-}
-
-std::string FileSystem::driveCurrentDirectory(char letter) const
-{
-    auto it = m_driveDirectories.find(asciiLower(letter));
-    return it != m_driveDirectories.end() ? it->second : rootText(letter);
-}
 
 bool FileSystem::setCurrentDirectory(const std::string& winPath)
 {
-    WinPath path = absolute(winPath);
-    auto resolved = resolve(winPath);
+    auto resolved = m_resolver.resolve(winPath);
     struct stat st {};
     if (!resolved || ::stat(resolved->host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    // Kept as it was given, letter case included, as Windows does: the program compares the
-    // directory it set with the one it reads back.
-    std::string text = path.text();
-    if (winPath.size() >= 2 && winPath[1] == ':')
-        text[0] = winPath[0];
-    m_currentDirectory = text;
-    m_driveDirectories[path.drive()] = text;
+    m_directories.set(winPath);
     return true;
 }
 
 void FileSystem::resetCurrentDirectories()
 {
-    m_driveDirectories.clear();
-    m_currentDirectory = "C:\\";
+    m_directories.reset();
     if (auto start = windowsPath(hostWorkingDirectory()))
         setCurrentDirectory(*start);
 }
 
-WinPath FileSystem::absolute(const std::string& winPath) const
+// The Windows calls and whole files ----------------------------------------------------------
+
+bool FileSystem::CopyFileA(const std::string& from, const std::string& to, bool failIfExists)
 {
-    WinPath path = WinPath::parse(winPath);
-    if (path.absolute())
-        return path;
-    WinPath current = WinPath::parse(m_currentDirectory);
-    if (!path.drive() || path.drive() == current.drive())
-        return path.resolvedAgainst(current);
-    return path.resolvedAgainst(WinPath::parse(driveCurrentDirectory(path.drive())));
+    return !m_operations.copyFile(from, to, failIfExists);
 }
 
-std::string FileSystem::expand(const std::string& winPath) const
+bool FileSystem::MoveFileA(const std::string& from, const std::string& to)
 {
-    return absolute(winPath).text();
+    return !m_operations.moveFile(from, to);
 }
 
-std::optional<ResolvedPath> FileSystem::resolve(const std::string& winPath) const
+bool FileSystem::DeleteFileA(const std::string& path)
 {
-    if (winPath.empty())
-        return std::nullopt;
-    WinPath path = absolute(winPath);
-    // A drive that is not ready fails by itself below: its directory can't be found.
-    auto root = mappedRoot(path.drive());
-    if (!root)
-        return std::nullopt;
-    return ResolvedPath::resolve(*root, path.parts());
+    return !m_operations.deleteFile(path);
 }
 
-// Queries ------------------------------------------------------------------------------------
-
-// The kind of what the path names; the lookup's own answer is used where it settles it.
-static mode_t kindOf(const std::optional<ResolvedPath>& resolved)
+bool FileSystem::CreateDirectoryA(const std::string& path)
 {
-    if (!resolved || !resolved->found)
-        return 0;
-    if (resolved->exactStat && !S_ISLNK(resolved->exactStat->st_mode))
-        return resolved->exactStat->st_mode & S_IFMT;
-    struct stat st {};
-    return ::stat(resolved->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    return !m_operations.createDirectory(path);
 }
 
-void FileSystem::forgetListings() const
+int FileSystem::removeAbandonedPartials(const std::string& dir)
 {
-    ResolvedPath::forgetIndexes();
+    auto removed = m_operations.removeAbandonedPartials(dir);
+    return removed ? *removed : 0;
 }
 
-bool FileSystem::fileExists(const std::string& winPath) const
+bool FileSystem::writeFileAtomic(const std::string& path, std::string_view bytes)
 {
-    return kindOf(resolve(winPath)) == S_IFREG;
+    return !m_operations.writeFileAtomic(path, bytes);
 }
 
-bool FileSystem::directoryExists(const std::string& winPath) const
+// The Windows names ------------------------------------------------------------------------
+
+bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists)
 {
-    return kindOf(resolve(winPath)) == S_IFDIR;
+    return FileSystem::instance().CopyFileA(from, to, failIfExists);
 }
 
-std::optional<std::vector<std::string>> FileSystem::listFiles(const std::string& dir, const std::string& mask) const
+bool MoveFileA(const std::string& from, const std::string& to)
 {
-    return list(dir, false, mask);
+    return FileSystem::instance().MoveFileA(from, to);
 }
 
-std::optional<std::vector<std::string>> FileSystem::listDirectories(const std::string& dir) const
+bool DeleteFileA(const std::string& path)
 {
-    return list(dir, true, "*");
+    return FileSystem::instance().DeleteFileA(path);
 }
 
-std::optional<std::vector<std::string>> FileSystem::list(const std::string& dir, bool directories,
-    const std::string& mask) const
+bool CreateDirectoryA(const std::string& path)
 {
-    auto resolved = resolve(dir);
-    if (!resolved || takeFault(Fault::Op::List, { expand(dir) }))
-        return std::nullopt;
-    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(resolved->host.c_str()), ::closedir);
-    if (!handle)
-        return std::nullopt;
-    NameMask filter(mask);
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(handle.get())) {
-        if (entry->d_name[0] == '.')
-            continue;
-        // A backslash would name another path: shown as a character Windows can't hold.
-        std::string name = utf8ToCp1252(entry->d_name);
-        std::replace(name.begin(), name.end(), '\\', '?');
-        if (!filter.matches(name))
-            continue;
-        // The directory tells the kind of most entries; links and unknown kinds are looked at.
-        mode_t kind = entry->d_type == DT_REG ? S_IFREG : entry->d_type == DT_DIR ? S_IFDIR : 0;
-        struct stat st {};
-        if (!kind && ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0)
-            kind = st.st_mode & S_IFMT;
-        if (kind == (directories ? S_IFDIR : S_IFREG))
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
-    return names;
+    return FileSystem::instance().CreateDirectoryA(path);
 }
 
-// Faults -------------------------------------------------------------------------------------
-
-void FileSystem::injectFault(const Fault& fault)
+bool CreateDirectoryA(const std::string& path, const void* securityAttributes)
 {
-    m_faults.add(fault);
+    return securityAttributes == nullptr && FileSystem::instance().CreateDirectoryA(path);
 }
 
-void FileSystem::clearFaults()
+bool FileExists(const std::string& path)
 {
-    m_faults.clear();
-    m_goneDrives.clear();
+    return FileSystem::instance().fileExists(path);
 }
 
-std::optional<FaultHit> FileSystem::takeFault(Fault::Op op, std::initializer_list<std::string_view> winPaths) const
+bool DirectoryExists(const std::string& path)
 {
-    if (m_faults.empty())
-        return std::nullopt;
-    auto hit = m_faults.take(op, winPaths);
-    if (hit && hit->fault.kind == Fault::Kind::DriveGone)
-        m_goneDrives.insert(WinPath::parse(hit->winPath).drive());
-    return hit;
+    return FileSystem::instance().directoryExists(path);
+}
+
+std::string GetCurrentDir()
+{
+    return FileSystem::instance().currentDirectory();
+}
+
+bool SetCurrentDir(const std::string& path)
+{
+    return FileSystem::instance().setCurrentDirectory(path);
 }
 
 }

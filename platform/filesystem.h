@@ -1,69 +1,82 @@
 #pragma once
 
+#include "platform/current_directories.h"
 #include "platform/drive_map.h"
 #include "platform/fault.h"
 #include "platform/fault_injector.h"
-#include "platform/resolved_path.h"
-#include "platform/unique_fd.h"
-#include "platform/win_path.h"
+#include "platform/file_operations.h"
+#include "platform/file_queries.h"
+#include "platform/path_resolver.h"
+#include "platform/result.h"
 
-#include <cstdint>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct stat;
-
 namespace platform {
-
-struct HeaderRead {
-    std::vector<unsigned char> bytes; // up to the n bytes asked for
-    std::uint64_t length = 0;         // the whole file's length
-};
 
 // The Windows file system the program was written against, laid over the host: drive letters mapped
 // to host directories, Windows-1252 names, case-insensitive lookup, per-drive current directories and
-// the Windows calls with their Windows meaning. Paths in and out are Windows paths.
+// the Windows calls with their Windows meaning. Paths in and out are Windows paths. Each job is done
+// by one part (resolver, current directories, queries, operations, faults); this is the face the
+// program sees.
 class FileSystem {
 public:
+    FileSystem();                         // the standard drives, the process's current directory
+    explicit FileSystem(DriveMap drives); // exactly these drives
+    FileSystem(const FileSystem&) = delete;
+    FileSystem& operator=(const FileSystem&) = delete;
+
+    // The one the program's calls go to: the program's own, or one put in its place by a Scope.
     static FileSystem& instance();
+
+    // Makes a file system the instance while the scope lives; the one before comes back after.
+    class Scope {
+    public:
+        explicit Scope(FileSystem& files);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        FileSystem* m_previous;
+    };
 
     // Drive map. Letters are 'a'..'z' (lower case here; paths may use either case).
     void mapDefaultDrives(const std::string& startHostDir); // standard drives plus drives.ini pins
     void mapStandardDrives();                               // c: = /, d: = home, mounted volumes from e:
     void clearDrives();
     void setDrive(char letter, const std::string& hostDir);
-    std::vector<char> drives() const;
+    std::vector<char> drives() const { return m_drives.letters(); }
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
-    bool driveReady(char letter) const;         // mapped, and its dir exists and is readable
+    bool driveReady(char letter) const { return m_resolver.readyRoot(letter).has_value(); }
     bool driveReadyFor(const std::string& winPath) const; // the drive the path names
     // nullopt when the drive is missing or not ready, or a name has characters Windows forbids.
     std::optional<std::string> hostPath(const std::string& winPath) const;
-    // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
-    std::optional<std::string> windowsPath(const std::string& hostPath) const;
+    std::optional<std::string> windowsPath(const std::string& hostPath) const { return m_resolver.windowsPath(hostPath); }
 
     // Current directories, as Windows paths: "C:\" at a root, else "D:\roms\n64".
-    std::string currentDirectory() const;
-    bool setCurrentDirectory(const std::string& winPath);
-    std::string driveCurrentDirectory(char letter) const;
+    std::string currentDirectory() const { return m_directories.current(); }
+    bool setCurrentDirectory(const std::string& winPath); // an existing directory only
+    std::string driveCurrentDirectory(char letter) const { return m_directories.ofDrive(letter); }
     void resetCurrentDirectories(); // roots everywhere; the process's one from the host cwd
-    std::string expand(const std::string& winPath) const;
+    std::string expand(const std::string& winPath) const { return m_resolver.expand(winPath); }
 
     // Queries.
-    bool fileExists(const std::string& winPath) const;
-    bool directoryExists(const std::string& winPath) const;
-    // Windows-1252 names of the visible regular files in `dir` matching `mask`, sorted ignoring
-    // ASCII case; nullopt when the directory can't be listed.
-    std::optional<std::vector<std::string>> listFiles(const std::string& dir, const std::string& mask) const;
-    std::optional<std::vector<std::string>> listDirectories(const std::string& dir) const;
-    // Both paths name one directory entry: the same file, not two hard links of it (so a change of
-    // letter case only, on any file system).
-    bool sameEntry(const std::string& a, const std::string& b) const;
+    bool fileExists(const std::string& winPath) const { return m_queries.fileExists(winPath); }
+    bool directoryExists(const std::string& winPath) const { return m_queries.directoryExists(winPath); }
+    std::optional<std::vector<std::string>> listFiles(const std::string& dir, const std::string& mask) const
+    {
+        return m_queries.listFiles(dir, mask);
+    }
+    std::optional<std::vector<std::string>> listDirectories(const std::string& dir) const
+    {
+        return m_queries.listDirectories(dir);
+    }
+    bool sameEntry(const std::string& a, const std::string& b) const { return m_queries.sameEntry(a, b); }
 
-    // The Windows calls.
+    // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);
     bool MoveFileA(const std::string& from, const std::string& to); // never replaces another file
     bool DeleteFileA(const std::string& path);                      // files only
@@ -71,42 +84,34 @@ public:
 
     // Case-blind lookups trust what they read of a directory for a moment; before a decision that
     // must see what other programs did meanwhile (a name in use), the program calls this.
-    void forgetListings() const;
+    void forgetListings() const { m_resolver.forgetListings(); }
 
     // Partial files that copies killed part-way left in `dir` (a scan calls this); returns how many
-    // were removed. Copies still running, here or in another instance, keep theirs.
+    // were removed.
     int removeAbandonedPartials(const std::string& dir);
 
-    // Whole files. readFile refuses a file over 64 MiB (errno EFBIG) rather than allocate its size.
-    std::optional<HeaderRead> readHeader(const std::string& path, std::size_t n) const;
-    std::optional<std::string> readFile(const std::string& path) const;
+    // Whole files; a failed read says why (a file over 64 MiB is refused as too large).
+    Result<HeaderRead> readHeader(const std::string& path, std::size_t n) const
+    {
+        return m_operations.readHeader(path, n);
+    }
+    Result<std::string> readFile(const std::string& path) const { return m_operations.readFile(path); }
     bool writeFileAtomic(const std::string& path, std::string_view bytes);
 
     // Fault injection for tests.
-    void injectFault(const Fault& fault);
-    void clearFaults();
+    void injectFault(const Fault& fault) { m_faults.add(fault); }
+    void clearFaults() { m_faults.clear(); }
 
 private:
-    FileSystem();
-
-    WinPath absolute(const std::string& winPath) const;
-    std::optional<std::string> readyRoot(char letter) const;
-    std::optional<std::string> mappedRoot(char letter) const;
-    std::optional<ResolvedPath> resolve(const std::string& winPath) const;
-    std::optional<FaultHit> takeFault(Fault::Op op, std::initializer_list<std::string_view> winPaths) const;
-    std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,
-        const std::string& mask) const;
-    UniqueFd openForReading(const std::string& winPath, struct stat& st) const;
-    bool moveByCopy(const ResolvedPath& from, const ResolvedPath& to, const std::optional<FaultHit>& fault);
-    bool copyData(const std::string& fromHost, const struct stat& fromStat, const std::string& toHost,
-        bool replace, const std::optional<FaultHit>& fault);
+    void remap(const std::vector<DrivePin>& pins);
 
     DriveMap m_drives;
-    std::string m_currentDirectory { "C:\\" };
-    std::map<char, std::string> m_driveDirectories;
+    CurrentDirectories m_directories;
     // Touched by const queries too: a fault can hit a read, and a drive can vanish under it.
     mutable FaultInjector m_faults;
-    mutable std::set<char> m_goneDrives;
+    PathResolver m_resolver { m_drives, m_directories, m_faults };
+    FileQueries m_queries { m_resolver, m_faults };
+    FileOperations m_operations { m_resolver, m_faults };
 };
 
 // The Windows names the program calls, forwarding to FileSystem::instance().

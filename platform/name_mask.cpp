@@ -4,26 +4,13 @@
 
 namespace platform {
 
-namespace {
-
-std::string trimmed(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return std::string(s);
-}
-
-}
-
 NameMask::NameMask(std::string_view mask)
 {
     std::size_t start = 0;
     for (std::size_t i = 0; i <= mask.size(); ++i) {
         if (i < mask.size() && mask[i] != ';')
             continue;
-        std::string pattern = trimmed(mask.substr(start, i - start));
+        std::string pattern = trimmed(mask.substr(start, i - start), " ");
         if (!pattern.empty())
             m_patterns.push_back(pattern == "*.*" ? "*" : pattern);
         start = i + 1;

@@ -3,7 +3,9 @@
 #include "platform/unique_fd.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -29,6 +31,11 @@ int renameat2NoReplace(const std::string& from, const std::string& to)
 #endif
 }
 
+}
+
+std::error_code lastError()
+{
+    return std::error_code(errno ? errno : EIO, std::generic_category());
 }
 
 ssize_t readSome(int fd, void* buffer, std::size_t size)
@@ -82,6 +89,22 @@ bool renameNoReplace(const std::string& from, const std::string& to)
         return false;
     }
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool hasEntryNamed(const std::string& hostDir, const std::string& name)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(hostDir.c_str()), ::closedir);
+    if (!handle)
+        return false;
+    while (const dirent* entry = ::readdir(handle.get()))
+        if (name == entry->d_name)
+            return true;
+    return false;
 }
 
 std::string parentOf(const std::string& hostPath)

@@ -15,17 +15,14 @@ struct ResolvedPath {
     std::vector<std::string> names; // each component as found on disk, or as given where missing
     bool found { true };            // every component exists
     std::optional<struct stat> exactStat; // lstat of the path when it exists exactly as spelled
-
-    // Resolves Windows-1252 components under `root`. Each component that exists with its exact name
-    // is taken as is; otherwise the entry matching it ignoring ASCII case (first in byte order);
-    // components that don't exist keep the case given. nullopt for a name Windows can't spell
-    // (wildcards, reserved characters, control bytes).
-    // The host path of the components spelled exactly as given (no look-up); "" for a name
-    // Windows can't spell.
-    static std::string exactHost(const std::string& root, const std::vector<std::string>& parts);
-    // Drops what is remembered of directory contents; called after every change the program makes.
-    static void forgetIndexes();
-    static std::optional<ResolvedPath> resolve(const std::string& root, const std::vector<std::string>& parts);
 };
+
+// Two names are one directory entry when they name one file (same device and inode), or when a
+// file system that ignores case takes the second for the first: it has no entry of its own and
+// differs from the first only in letter case (exfat-fuse even gives each spelling its own inode).
+// Where both names stand in the directory each as itself, they are two entries (hard links, or
+// two files on a file system that keeps case), and neither is the other. `as` and `bs` are the
+// lstat of each.
+bool oneEntry(const ResolvedPath& a, const struct stat& as, const ResolvedPath& b, const struct stat& bs);
 
 }

@@ -121,7 +121,7 @@ void TBitmap::LoadFromFile(const std::string& winPath)
 {
     auto data = platform::FileSystem::instance().readFile(winPath);
     if (!data)
-        throw EInvalidGraphic(openFailure(winPath));
+        throw EInvalidGraphic(openFailure(winPath, data.error()));
     QImage image;
     auto bits = bmpBitCount(*data);
     if (!bits || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))

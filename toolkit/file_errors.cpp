@@ -1,13 +1,11 @@
 #include "toolkit/file_errors.h"
 
-#include <cerrno>
-
 namespace tk {
 
-std::string openFailure(const std::string& winPath)
+std::string openFailure(const std::string& winPath, std::error_code why)
 {
     std::string text = "Cannot open file \"" + winPath + "\"";
-    if (errno == EFBIG)
+    if (why == std::errc::file_too_large)
         return text + ": it is larger than 64 MiB.";
     return text + ".";
 }

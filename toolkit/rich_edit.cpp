@@ -43,7 +43,7 @@ void TRichEdit::LoadFromFile(const std::string& winPath)
 {
     auto bytes = platform::FileSystem::instance().readFile(winPath);
     if (!bytes)
-        throw EFOpenError(openFailure(winPath));
+        throw EFOpenError(openFailure(winPath, bytes.error()));
     LoadFromStream(*bytes);
 }
 

@@ -97,7 +97,7 @@ void TStrings::LoadFromFile(const std::string& winPath)
 {
     auto data = platform::FileSystem::instance().readFile(winPath);
     if (!data)
-        throw EFOpenError(openFailure(winPath));
+        throw EFOpenError(openFailure(winPath, data.error()));
     SetText(*data);
 }
 

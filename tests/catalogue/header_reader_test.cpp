@@ -9,10 +9,7 @@ namespace {
 using Fault = platform::Fault;
 using Record = std::vector<std::string>;
 
-class HeaderReader : public ArchiveTest {
-protected:
-    void TearDown() override { platform::FileSystem::instance().clearFaults(); }
-};
+class HeaderReader : public ArchiveTest {};
 
 TEST(BaseName, IsTheTrimmedTextBeforeTheFirstPoint)
 {

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 using platform::DriveMap;
-using platform::FileSystem;
 
 namespace {
 
@@ -82,7 +81,7 @@ TEST(DriveMap, VolumesAreVisibleSubdirectoriesInPathOrder)
 TEST(DriveMap, LongestPrefixNamesTheWindowsPath)
 {
     TempDrives drives;
-    auto& files = FileSystem::instance();
+    auto& files = drives.files();
     files.setDrive('c', "/");
     std::string d = drives.map('d');
     std::string z = drives.map('z');
@@ -100,7 +99,7 @@ TEST(DriveMap, LongestPrefixNamesTheWindowsPath)
 TEST(DriveMap, LabelsAndReadiness)
 {
     TempDrives drives;
-    auto& files = FileSystem::instance();
+    auto& files = drives.files();
     std::filesystem::create_directories(drives.root() + "/ZIP-100");
     files.setDrive('Z', drives.root() + "/ZIP-100/");
     files.setDrive('c', "/");
@@ -122,7 +121,7 @@ TEST(DriveMap, RemovedDriveIsNotReadyUntilItComesBack)
     drives.map('z');
     drives.write("z:\\GAME.V64", "data");
     drives.removeDrive('z');
-    auto& files = FileSystem::instance();
+    auto& files = drives.files();
     EXPECT_FALSE(files.driveReady('z'));
     EXPECT_FALSE(files.fileExists("z:\\GAME.V64"));
     EXPECT_FALSE(files.CopyFileA("z:\\GAME.V64", "c:\\GAME.V64", false));
@@ -136,7 +135,7 @@ TEST(DriveMap, DefaultDrivesReadTheIniInTheStartDirectory)
     TempDrives drives;
     std::string zip = drives.map('z');
     writeText(drives.root() + "/drives.ini", "z=" + zip + "\nc=" + drives.root() + "/c\n");
-    auto& files = FileSystem::instance();
+    auto& files = drives.files();
     files.mapDefaultDrives(drives.root());
     EXPECT_EQ(files.hostPath("z:\\"), zip);
     EXPECT_EQ(files.hostPath("C:\\"), drives.root() + "/c");

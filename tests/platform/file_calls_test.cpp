@@ -1,22 +1,15 @@
 #include "platform/filesystem.h"
 #include "tests/support/temp_drives.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-using platform::FileSystem;
 using Names = std::vector<std::string>;
 
 namespace {
-
-FileSystem& files()
-{
-    return FileSystem::instance();
-}
 
 // Everything in a directory, hidden names included: no temporary file may be left behind.
 Names everything(const std::string& hostDir)
@@ -49,14 +42,15 @@ TEST(CopyFile, ReplacesUnlessToldNotTo)
 TEST(CopyFile, FailsHonestly)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.write("c:\\a.txt", "a");
     std::filesystem::create_directories(drives.host("c:\\dir"));
-    EXPECT_FALSE(files().CopyFileA("c:\\missing.txt", "c:\\b.txt", false));
-    EXPECT_FALSE(files().CopyFileA("c:\\dir", "c:\\b.txt", false));         // not a file
-    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\dir", false));         // onto a directory
-    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\nodir\\b.txt", false)); // no such folder
-    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "q:\\b.txt", false));       // no such drive
-    EXPECT_FALSE(files().CopyFileA("c:\\a.txt", "c:\\A.TXT", false));       // onto itself
+    EXPECT_FALSE(files.CopyFileA("c:\\missing.txt", "c:\\b.txt", false));
+    EXPECT_FALSE(files.CopyFileA("c:\\dir", "c:\\b.txt", false));         // not a file
+    EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "c:\\dir", false));         // onto a directory
+    EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "c:\\nodir\\b.txt", false)); // no such folder
+    EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "q:\\b.txt", false));       // no such drive
+    EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "c:\\A.TXT", false));       // onto itself
     EXPECT_EQ(drives.read("c:\\a.txt"), "a");
     EXPECT_EQ(everything(drives.root() + "/c"), (Names { "a.txt", "dir" }));
 }
@@ -64,6 +58,7 @@ TEST(CopyFile, FailsHonestly)
 TEST(CopyFile, KeepsDataOfSparseImagesAndModificationTime)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.map('z');
     std::string big(3 * 1024 * 1024 + 17, '\0');
     for (std::size_t i = 0; i < big.size(); i += 4093)
@@ -71,7 +66,7 @@ TEST(CopyFile, KeepsDataOfSparseImagesAndModificationTime)
     drives.write("c:\\big.z64", big);
     auto old = std::filesystem::last_write_time(drives.host("c:\\big.z64")) - std::chrono::hours(48);
     std::filesystem::last_write_time(drives.host("c:\\big.z64"), old);
-    ASSERT_TRUE(files().CopyFileA("c:\\big.z64", "z:\\big.z64", false));
+    ASSERT_TRUE(files.CopyFileA("c:\\big.z64", "z:\\big.z64", false));
     EXPECT_TRUE(drives.read("z:\\big.z64") == big);
     EXPECT_EQ(std::filesystem::last_write_time(drives.host("z:\\big.z64")), old);
 }
@@ -93,8 +88,9 @@ TEST(MoveFile, NeverReplacesAnotherFile)
 TEST(MoveFile, ChangesLetterCaseOfTheSameFile)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.write("c:\\game.v64", "g");
-    EXPECT_TRUE(files().MoveFileA("c:\\game.v64", "c:\\GAME.V64"));
+    EXPECT_TRUE(files.MoveFileA("c:\\game.v64", "c:\\GAME.V64"));
     EXPECT_EQ(everything(drives.root() + "/c"), (Names { "GAME.V64" }));
     EXPECT_EQ(drives.read("c:\\GAME.V64"), "g");
 }
@@ -102,13 +98,14 @@ TEST(MoveFile, ChangesLetterCaseOfTheSameFile)
 TEST(MoveFile, MovesDirectoriesAndAcrossDrives)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.map('z');
     drives.write("c:\\dir\\inner.txt", "i");
-    EXPECT_TRUE(files().MoveFileA("c:\\DIR", "z:\\moved"));
+    EXPECT_TRUE(files.MoveFileA("c:\\DIR", "z:\\moved"));
     EXPECT_EQ(drives.read("z:\\moved\\inner.txt"), "i");
-    EXPECT_FALSE(files().directoryExists("c:\\dir"));
-    EXPECT_FALSE(files().MoveFileA("z:\\moved", "z:\\moved\\into-itself"));
-    EXPECT_FALSE(files().MoveFileA("z:\\", "c:\\root"));
+    EXPECT_FALSE(files.directoryExists("c:\\dir"));
+    EXPECT_FALSE(files.MoveFileA("z:\\moved", "z:\\moved\\into-itself"));
+    EXPECT_FALSE(files.MoveFileA("z:\\", "c:\\root"));
 }
 
 // A drive on another host file system: the move becomes copy then delete.
@@ -118,17 +115,18 @@ TEST(MoveFile, CopiesAcrossHostFileSystems)
     if (::stat("/dev/shm", &shm) != 0 || ::stat("/tmp", &tmp) != 0 || tmp.st_dev == shm.st_dev)
         GTEST_SKIP() << "no second file system to move to";
     TempDrives drives;
+    auto& files = drives.files();
     std::string other = "/dev/shm/tavisco-move-test";
     std::filesystem::remove_all(other);
     std::filesystem::create_directories(other);
-    files().setDrive('m', other);
+    files.setDrive('m', other);
     drives.write("c:\\game.v64", "cartridge");
     drives.write("c:\\dir\\x", "x");
     drives.write("c:\\taken.v64", "t");
     std::filesystem::copy_file(drives.host("c:\\taken.v64"), other + "/taken.v64");
-    EXPECT_TRUE(files().MoveFileA("c:\\game.v64", "m:\\Game.v64"));
-    EXPECT_FALSE(files().MoveFileA("c:\\taken.v64", "m:\\TAKEN.V64"));
-    EXPECT_FALSE(files().MoveFileA("c:\\dir", "m:\\dir")); // directories don't cross volumes
+    EXPECT_TRUE(files.MoveFileA("c:\\game.v64", "m:\\Game.v64"));
+    EXPECT_FALSE(files.MoveFileA("c:\\taken.v64", "m:\\TAKEN.V64"));
+    EXPECT_FALSE(files.MoveFileA("c:\\dir", "m:\\dir")); // directories don't cross volumes
     EXPECT_EQ(everything(other), (Names { "Game.v64", "taken.v64" }));
     EXPECT_EQ(everything(drives.root() + "/c"), (Names { "dir", "taken.v64" }));
     std::filesystem::remove_all(other);
@@ -163,38 +161,40 @@ TEST(CreateDirectory, OneLevelAndNotTwice)
 TEST(ReadAndWrite, HeaderAndWholeFiles)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.write("c:\\rom.v64", std::string("\x80\x37\x12\x40") + std::string(60, 'x'));
-    auto header = files().readHeader("c:\\ROM.V64", 4);
+    auto header = files.readHeader("c:\\ROM.V64", 4);
     ASSERT_TRUE(header);
     EXPECT_EQ(header->bytes, (std::vector<unsigned char> { 0x80, 0x37, 0x12, 0x40 }));
     EXPECT_EQ(header->length, 64u);
-    auto all = files().readHeader("c:\\rom.v64", 1000);
+    auto all = files.readHeader("c:\\rom.v64", 1000);
     ASSERT_TRUE(all);
     EXPECT_EQ(all->bytes.size(), 64u);
-    EXPECT_EQ(files().readHeader("c:\\missing", 4), std::nullopt);
+    EXPECT_FALSE(files.readHeader("c:\\missing", 4));
     std::filesystem::create_directories(drives.host("c:\\dir"));
-    EXPECT_EQ(files().readHeader("c:\\dir", 4), std::nullopt);
-    EXPECT_EQ(files().readFile("c:\\rom.v64")->size(), 64u);
-    EXPECT_EQ(files().readFile("c:\\dir"), std::nullopt);
+    EXPECT_FALSE(files.readHeader("c:\\dir", 4));
+    EXPECT_EQ(files.readFile("c:\\rom.v64")->size(), 64u);
+    EXPECT_FALSE(files.readFile("c:\\dir"));
 }
 
 TEST(ReadAndWrite, AtomicWriteReplacesAndKeepsMode)
 {
     TempDrives drives;
-    EXPECT_TRUE(files().writeFileAtomic("c:\\Settings.ini", "one"));
+    auto& files = drives.files();
+    EXPECT_TRUE(files.writeFileAtomic("c:\\Settings.ini", "one"));
     EXPECT_EQ(drives.read("c:\\settings.ini"), "one");
     ::chmod(drives.host("c:\\settings.ini").c_str(), 0600);
-    EXPECT_TRUE(files().writeFileAtomic("c:\\SETTINGS.INI", "two"));
+    EXPECT_TRUE(files.writeFileAtomic("c:\\SETTINGS.INI", "two"));
     EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Settings.ini" }));
-    EXPECT_EQ(files().readFile("c:\\settings.ini"), "two");
+    EXPECT_EQ(files.readFile("c:\\settings.ini"), "two");
     struct stat st {};
     ::stat(drives.host("c:\\settings.ini").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_TRUE(files().writeFileAtomic("c:\\empty", ""));
+    EXPECT_TRUE(files.writeFileAtomic("c:\\empty", ""));
     EXPECT_EQ(drives.read("c:\\empty"), "");
-    EXPECT_FALSE(files().writeFileAtomic("c:\\nodir\\x", "x"));
+    EXPECT_FALSE(files.writeFileAtomic("c:\\nodir\\x", "x"));
     std::filesystem::create_directories(drives.host("c:\\dir"));
-    EXPECT_FALSE(files().writeFileAtomic("c:\\dir", "x"));
+    EXPECT_FALSE(files.writeFileAtomic("c:\\dir", "x"));
 }
 
 TEST(WindowsMeaning, ReadOnlyFilesAreNeitherReplacedNorDeletedAndCopiesKeepPermissions)
@@ -221,9 +221,10 @@ TEST(WindowsMeaning, ReadOnlyFilesAreNeitherReplacedNorDeletedAndCopiesKeepPermi
 TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)
 {
     TempDrives drives;
+    auto& files = drives.files();
     // A file that reports one length and holds another, as one being written to meanwhile does.
-    files().setDrive('p', "/proc/self");
-    ASSERT_TRUE(files().fileExists("p:\\status"));
+    files.setDrive('p', "/proc/self");
+    ASSERT_TRUE(files.fileExists("p:\\status"));
     EXPECT_FALSE(platform::CopyFileA("p:\\status", "c:\\status", false));
     EXPECT_EQ(everything(drives.root() + "/c"), Names {});
 }
@@ -231,15 +232,16 @@ TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)
 TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.write("c:\\mario.v64", "image");
-    EXPECT_TRUE(files().sameEntry("c:\\mario.v64", "c:\\MARIO.V64"));
+    EXPECT_TRUE(files.sameEntry("c:\\mario.v64", "c:\\MARIO.V64"));
     EXPECT_TRUE(platform::MoveFileA("c:\\mario.v64", "c:\\Mario.V64"));
     EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Mario.V64" }));
 
     // Two links of one file under names that differ only in case: neither is the other.
     std::string dir = drives.root() + "/c";
     ASSERT_EQ(::link((dir + "/Mario.V64").c_str(), (dir + "/mario.v64").c_str()), 0);
-    EXPECT_FALSE(files().sameEntry("c:\\Mario.V64", "c:\\mario.v64"));
+    EXPECT_FALSE(files.sameEntry("c:\\Mario.V64", "c:\\mario.v64"));
     EXPECT_FALSE(platform::MoveFileA("c:\\Mario.V64", "c:\\mario.v64"));
     EXPECT_EQ(everything(dir), (Names { "Mario.V64", "mario.v64" }));
 }
@@ -247,31 +249,33 @@ TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
 TEST(WindowsMeaning, AHostNameWithABackslashIsListedWithAQuestionMark)
 {
     TempDrives drives;
+    auto& files = drives.files();
     drives.write("c:\\plain.v64", "x");
     std::FILE* f = std::fopen((drives.root() + "/c/a\\b.v64").c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
-    auto names = files().listFiles("c:\\", "*.v64");
+    auto names = files.listFiles("c:\\", "*.v64");
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, (Names { "a?b.v64", "plain.v64" }));
-    EXPECT_FALSE(files().fileExists("c:\\a?b.v64"));
+    EXPECT_FALSE(files.fileExists("c:\\a?b.v64"));
 }
 
 TEST(WindowsMeaning, ReadsNeverBlockOnAFifoAndRefuseHugeFiles)
 {
     TempDrives drives;
+    auto& files = drives.files();
     ASSERT_EQ(::mkfifo((drives.root() + "/c/game.cat").c_str(), 0644), 0);
-    EXPECT_FALSE(files().readFile("c:\\game.cat"));
-    EXPECT_FALSE(files().readHeader("c:\\game.cat", 64));
+    EXPECT_FALSE(files.readFile("c:\\game.cat"));
+    EXPECT_FALSE(files.readHeader("c:\\game.cat", 64));
 
     std::string huge = drives.root() + "/c/huge.bmp";
     std::FILE* f = std::fopen(huge.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     ASSERT_EQ(::truncate(huge.c_str(), (64 << 20) + 1), 0);
-    errno = 0;
-    EXPECT_FALSE(files().readFile("c:\\huge.bmp"));
-    EXPECT_EQ(errno, EFBIG);
+    auto tooLarge = files.readFile("c:\\huge.bmp");
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(tooLarge.error(), std::errc::file_too_large);
     ASSERT_EQ(::truncate(huge.c_str(), 64 << 20), 0);
-    EXPECT_TRUE(files().readFile("c:\\huge.bmp"));
+    EXPECT_TRUE(files.readFile("c:\\huge.bmp"));
 }

@@ -38,7 +38,7 @@ TEST(RomImageHelper, WritesSparseImagesOfAnySize)
     ASSERT_EQ(::stat(drives.host("c:\\n64\\big.z64").c_str(), &st), 0);
     EXPECT_EQ(st.st_size, 64 * 1024 * 1024);
     EXPECT_LT(st.st_blocks * 512, 1024 * 1024);
-    auto header = platform::FileSystem::instance().readHeader("c:\\n64\\big.z64", 64);
+    auto header = drives.files().readHeader("c:\\n64\\big.z64", 64);
     ASSERT_TRUE(header);
     EXPECT_EQ(std::string(header->bytes.begin(), header->bytes.end()), rom.header());
     rom.size = 10;

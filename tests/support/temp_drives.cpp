@@ -1,7 +1,6 @@
 #include "tests/support/temp_drives.h"
 
 #include "platform/codepage.h"
-#include "platform/filesystem.h"
 #include "platform/win_path.h"
 
 #include <cstdlib>
@@ -24,20 +23,14 @@ TempDrives::TempDrives()
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("TempDrives: cannot create a directory under " + base);
     m_root = pattern.data();
-    auto& files = platform::FileSystem::instance();
-    files.clearFaults();
-    files.clearDrives();
     map('c');
-    files.setCurrentDirectory("C:\\");
+    m_files.setCurrentDirectory("C:\\");
 }
 
 TempDrives::~TempDrives()
 {
-    auto& files = platform::FileSystem::instance();
-    files.clearFaults();
     std::error_code ignored;
     fs::remove_all(m_root, ignored);
-    files.mapStandardDrives();
 }
 
 std::string TempDrives::driveDir(char letter) const
@@ -50,7 +43,7 @@ std::string TempDrives::map(char letter)
 {
     std::string dir = driveDir(letter);
     fs::create_directories(dir);
-    platform::FileSystem::instance().setDrive(letter, dir);
+    m_files.setDrive(letter, dir);
     return dir;
 }
 
@@ -58,9 +51,9 @@ std::string TempDrives::map(char letter)
 // removed drive), so a test can still look at what is left there.
 std::string TempDrives::host(const std::string& winPath) const
 {
-    if (auto resolved = platform::FileSystem::instance().hostPath(winPath))
+    if (auto resolved = m_files.hostPath(winPath))
         return *resolved;
-    platform::WinPath path = platform::WinPath::parse(platform::FileSystem::instance().expand(winPath));
+    platform::WinPath path = platform::WinPath::parse(m_files.expand(winPath));
     std::string out = driveDir(path.drive());
     for (const std::string& part : path.parts())
         out += "/" + platform::cp1252ToUtf8(part);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/filesystem.h"
+
 #include <string>
 #include <string_view>
 
-// A fresh temporary directory standing in for the machine's drives: c: is mapped to <tmp>/c and is
-// the current directory; more letters come with map(). Everything goes when the object does, and
-// the file system gets its plain drive map back.
+// A fresh temporary directory standing in for the machine's drives, and a fresh file system over
+// them that the program's calls reach while the object lives: c: is mapped to <tmp>/c and is the
+// current directory; more letters come with map(). Everything goes when the object does, and the
+// file system that was there before comes back.
 class TempDrives {
 public:
     TempDrives();
@@ -14,6 +17,7 @@ public:
     TempDrives& operator=(const TempDrives&) = delete;
 
     const std::string& root() const { return m_root; }
+    platform::FileSystem& files() { return m_files; }
 
     std::string map(char letter);                  // creates <tmp>/<letter>, maps it, returns it
     std::string host(const std::string& winPath) const;
@@ -27,4 +31,6 @@ private:
     std::string driveDir(char letter) const;
 
     std::string m_root;
+    platform::FileSystem m_files { platform::DriveMap() };
+    platform::FileSystem::Scope m_scope { m_files };
 };

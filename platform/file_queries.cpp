@@ -1,0 +1,95 @@
+#include "platform/file_queries.h"
+
+#include "platform/ascii.h"
+#include "platform/codepage.h"
+#include "platform/name_mask.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace platform {
+
+namespace {
+
+// The kind of what the path names; the lookup's own answer is used where it settles it.
+mode_t kindOf(const std::optional<ResolvedPath>& resolved)
+{
+    if (!resolved || !resolved->found)
+        return 0;
+    if (resolved->exactStat && !S_ISLNK(resolved->exactStat->st_mode))
+        return resolved->exactStat->st_mode & S_IFMT;
+    struct stat st {};
+    return ::stat(resolved->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+}
+
+FileQueries::FileQueries(const PathResolver& resolver, FaultInjector& faults)
+    : m_resolver(resolver)
+    , m_faults(faults)
+{
+}
+
+bool FileQueries::fileExists(const std::string& winPath) const
+{
+    return kindOf(m_resolver.resolve(winPath)) == S_IFREG;
+}
+
+bool FileQueries::directoryExists(const std::string& winPath) const
+{
+    return kindOf(m_resolver.resolve(winPath)) == S_IFDIR;
+}
+
+std::optional<std::vector<std::string>> FileQueries::listFiles(const std::string& dir, const std::string& mask) const
+{
+    return list(dir, false, mask);
+}
+
+std::optional<std::vector<std::string>> FileQueries::listDirectories(const std::string& dir) const
+{
+    return list(dir, true, "*");
+}
+
+std::optional<std::vector<std::string>> FileQueries::list(const std::string& dir, bool directories,
+    const std::string& mask) const
+{
+    auto resolved = m_resolver.resolve(dir);
+    if (!resolved || m_faults.take(Fault::Op::List, [&] { return FaultPaths { m_resolver.expand(dir) }; }))
+        return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(resolved->host.c_str()), ::closedir);
+    if (!handle)
+        return std::nullopt;
+    NameMask filter(mask);
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(handle.get())) {
+        if (entry->d_name[0] == '.')
+            continue;
+        // A backslash would name another path: shown as a character Windows can't hold.
+        std::string name = utf8ToCp1252(entry->d_name);
+        std::replace(name.begin(), name.end(), '\\', '?');
+        if (!filter.matches(name))
+            continue;
+        // The directory tells the kind of most entries; links and unknown kinds are looked at.
+        mode_t kind = entry->d_type == DT_REG ? S_IFREG : entry->d_type == DT_DIR ? S_IFDIR : 0;
+        struct stat st {};
+        if (!kind && ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0)
+            kind = st.st_mode & S_IFMT;
+        if (kind == (directories ? S_IFDIR : S_IFREG))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
+    return names;
+}
+
+bool FileQueries::sameEntry(const std::string& a, const std::string& b) const
+{
+    auto first = m_resolver.resolve(a);
+    auto second = m_resolver.resolve(b);
+    struct stat as {}, bs {};
+    return first && second && ::lstat(first->host.c_str(), &as) == 0 && ::lstat(second->host.c_str(), &bs) == 0
+        && oneEntry(*first, as, *second, bs);
+}
+
+}

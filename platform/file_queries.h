@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/fault_injector.h"
+#include "platform/path_resolver.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// What the program asks of files and directories without changing them. Only listings can be
+// faulted; a listing's fault can pull its drive out, which is why the injector is not const here.
+class FileQueries {
+public:
+    FileQueries(const PathResolver& resolver, FaultInjector& faults);
+
+    bool fileExists(const std::string& winPath) const;
+    bool directoryExists(const std::string& winPath) const;
+    // Windows-1252 names of the visible regular files in `dir` matching `mask`, sorted ignoring
+    // ASCII case; nullopt when the directory can't be listed.
+    std::optional<std::vector<std::string>> listFiles(const std::string& dir, const std::string& mask) const;
+    std::optional<std::vector<std::string>> listDirectories(const std::string& dir) const;
+    // Both paths name one directory entry: the same file, not two hard links of it (so a change of
+    // letter case only, on any file system).
+    bool sameEntry(const std::string& a, const std::string& b) const;
+
+private:
+    std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,
+        const std::string& mask) const;
+
+    const PathResolver& m_resolver;
+    FaultInjector& m_faults;
+};
+
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/current_directories.h"
+#include "platform/directory_index_cache.h"
+#include "platform/drive_map.h"
+#include "platform/fault_injector.h"
+#include "platform/resolved_path.h"
+#include "platform/win_path.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Windows paths to host paths and back: the drive through the drive map, a relative path through
+// the current directories, each name matched as Windows compares names. A drive that a fault has
+// pulled out resolves nothing. What it reads of directories it keeps a moment, in its own cache.
+class PathResolver {
+public:
+    PathResolver(const DriveMap& drives, const CurrentDirectories& directories, const FaultInjector& faults);
+
+    WinPath absolute(const std::string& winPath) const { return m_directories.absolute(winPath); }
+    std::string expand(const std::string& winPath) const { return absolute(winPath).text(); }
+
+    // The host directory of a mapped drive; readyRoot also wants it there and readable (a disk in
+    // the drive).
+    std::optional<std::string> mappedRoot(char letter) const;
+    std::optional<std::string> readyRoot(char letter) const;
+
+    // nullopt for a drive that is not mapped, or a name Windows can't spell; on a drive that is
+    // not ready the path resolves but is not found.
+    std::optional<ResolvedPath> resolve(const std::string& winPath) const;
+    // Resolves Windows-1252 components under `root`. Each component that exists with its exact name
+    // is taken as is; otherwise the entry matching it ignoring ASCII case (first in byte order);
+    // components that don't exist keep the case given. nullopt for a name Windows can't spell
+    // (wildcards, reserved characters, control bytes).
+    std::optional<ResolvedPath> resolveUnder(const std::string& root, const std::vector<std::string>& parts) const;
+    // The host path of the components spelled exactly as given (no look-up); "" for a name
+    // Windows can't spell.
+    static std::string exactHost(const std::string& root, const std::vector<std::string>& parts);
+
+    // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
+    std::optional<std::string> windowsPath(const std::string& hostPath) const;
+
+    // Drops what is remembered of directory contents, so the next look-up sees what other programs
+    // did meanwhile; every change the program makes calls it too.
+    void forgetListings() const { m_listings.clear(); }
+
+private:
+    std::string findEntry(const std::string& dir, const std::string& name) const;
+
+    const DriveMap& m_drives;
+    const CurrentDirectories& m_directories;
+    const FaultInjector& m_faults;
+    mutable DirectoryIndexCache m_listings;
+};
+
+}
