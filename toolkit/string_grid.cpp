@@ -5,6 +5,7 @@
 #include "toolkit/property.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tk {
 
@@ -105,6 +106,22 @@ void TStringGrid::SetRowCells(int row, std::vector<std::string> cells)
 void TStringGrid::ExchangeRows(int a, int b)
 {
     std::swap(m_cells.at(static_cast<std::size_t>(a)), m_cells.at(static_cast<std::size_t>(b)));
+    Invalidate();
+}
+
+void TStringGrid::PermuteRows(const std::vector<int>& order)
+{
+    // Checked whole first: a row named twice would come out empty the second time.
+    std::vector<bool> taken(m_cells.size());
+    for (int from : order) {
+        if (order.size() != m_cells.size() || from < 0 || from >= RowCount() || taken[std::size_t(from)])
+            throw std::invalid_argument("PermuteRows: not a permutation of the rows");
+        taken[std::size_t(from)] = true;
+    }
+    std::vector<std::vector<std::string>> cells(m_cells.size());
+    for (std::size_t r = 0; r < order.size(); ++r)
+        cells[r] = std::move(m_cells[std::size_t(order[r])]);
+    m_cells = std::move(cells);
     Invalidate();
 }
 

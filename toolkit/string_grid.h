@@ -37,6 +37,8 @@ public:
     const std::vector<std::string>& RowCells(int row) const { return m_cells.at(static_cast<std::size_t>(row)); }
     void SetRowCells(int row, std::vector<std::string> cells);
     void ExchangeRows(int a, int b);
+    // Row r takes the cells row order[r] had; order is a permutation of the rows.
+    void PermuteRows(const std::vector<int>& order);
 
     int Row() const { return m_row; }
     void SetRow(int);

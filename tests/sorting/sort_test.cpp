@@ -1,4 +1,5 @@
 #include "tests/catalogue/archive_fixture.h"
+#include "tests/support/literal_sort.h"
 
 namespace {
 
@@ -182,4 +183,21 @@ TEST_F(Sorting, NextScanRestoresTheListingOrder)
     EXPECT_EQ(fileNames(), (Column { "a.v64", "b.v64" }));
 }
 
+}
+
+// Whatever the table holds, the order is the one exchanging whole rows step by step gives.
+TEST_F(Sorting, TheOrderIsTheLiteralExchangeSortsForManyEqualKeys)
+{
+    auto& f = p.startAndSettle();
+    for (unsigned seed : { 1u, 2u, 3u }) {
+        for (auto [column, numeric] : { std::pair { 0, false }, std::pair { 2, true } }) {
+            Rows rows = rowsWithManyEqualKeys(300, seed);
+            f.disk->SetRowCount(int(rows.size()));
+            for (int r = 0; r < int(rows.size()); ++r)
+                f.disk->SetRowCells(r, rows[std::size_t(r)]);
+            p.click(numeric ? f.c3 : f.c1);
+            literalSort(rows, column, numeric);
+            EXPECT_EQ(Program::rows(f.disk), rows) << "seed " << seed << ", column " << column;
+        }
+    }
 }
