@@ -1,6 +1,7 @@
 // The archive scan against a plain loop making the same system calls: listing the directory, then
-// per image open, size, read of the 64-byte header, close, and five existence tests (.cat and four
-// companions). Run for 1,000, 10,000 and 30,000 images; the last line is the 10,000 ratio.
+// per image open, size, read of the 64-byte header, close, five existence tests (.cat and four
+// companions) and, where there is a .cat file, its open, read and close. Run for 1,000, 10,000 and
+// 30,000 images; the last line is the 10,000 ratio.
 #include "tests/support/program.h"
 
 #include "bench/ratio_reporter.h"
@@ -82,8 +83,15 @@ void BM_Baseline(benchmark::State& state)
             benchmark::DoNotOptimize(::read(fd, header, sizeof header));
             ::close(fd);
             std::string base = name.substr(0, name.find('.'));
-            for (const char* ext : companions)
-                benchmark::DoNotOptimize(::stat((a.ram + "/" + base + ext).c_str(), &st));
+            for (const char* ext : companions) {
+                std::string path = a.ram + "/" + base + ext;
+                if (::stat(path.c_str(), &st) == 0 && ext == companions[0]) {
+                    char text[256];
+                    int cat = ::open(path.c_str(), O_RDONLY);
+                    benchmark::DoNotOptimize(::read(cat, text, sizeof text));
+                    ::close(cat);
+                }
+            }
         }
     }
 }

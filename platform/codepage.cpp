@@ -73,10 +73,21 @@ Decoded decodeUtf8(std::string_view s, std::size_t at)
     return { cp, length };
 }
 
+// Names are nearly always plain ASCII, which is the same text in both encodings.
+bool isAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 }
 
 std::string cp1252ToUtf8(std::string_view bytes)
 {
+    if (isAscii(bytes))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes)
@@ -86,6 +97,8 @@ std::string cp1252ToUtf8(std::string_view bytes)
 
 std::string utf8ToCp1252(std::string_view utf8)
 {
+    if (isAscii(utf8))
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     std::size_t at = 0;

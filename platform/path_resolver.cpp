@@ -15,8 +15,13 @@ namespace {
 bool validComponent(std::string_view part)
 {
     for (char c : part) {
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
+        switch (c) {
+        case '<': case '>': case ':': case '"': case '|': case '?': case '*':
             return false;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                return false;
+        }
     }
     return true;
 }
@@ -62,12 +67,20 @@ std::optional<ResolvedPath> PathResolver::resolve(const std::string& winPath) co
 
 std::string PathResolver::exactHost(const std::string& root, const std::vector<std::string>& parts)
 {
-    for (const auto& part : parts)
+    std::size_t length = root.size();
+    for (const auto& part : parts) {
         if (!validComponent(part))
             return {};
-    std::string host = root;
-    for (const auto& part : parts)
-        host = joinHost(host, cp1252ToUtf8(part));
+        length += part.size() + 1;
+    }
+    std::string host;
+    host.reserve(length);
+    host += root;
+    for (const auto& part : parts) {
+        if (host.empty() || host.back() != '/')
+            host += '/';
+        host += cp1252ToUtf8(part);
+    }
     return host;
 }
 
@@ -84,6 +97,89 @@ std::string PathResolver::findEntry(const std::string& dir, const std::string& n
 
 std::optional<ResolvedPath> PathResolver::resolveUnder(const std::string& root, const std::vector<std::string>& parts) const
 {
+    std::string exact = exactHost(root, parts);
+    if (exact.empty())
+        return std::nullopt;
+    struct stat st {};
+    // Most paths exist exactly as spelled: one call settles them.
+    if (::lstat(exact.c_str(), &st) != 0)
+        return resolveMissing(root, parts);
+    ResolvedPath path;
+    path.exactStat = st;
+    path.host = std::move(exact);
+    for (const std::string& part : parts)
+        path.names.push_back(cp1252ToUtf8(part));
+    if (!parts.empty()) {
+        path.givenName = path.names.back();
+        path.parent = parts.size() == 1 ? root : path.host.substr(0, path.host.size() - path.givenName.size() - 1);
+    }
+    return path;
+}
+
+mode_t PathResolver::kind(const std::string& winPath) const
+{
+    // An absolute path whose last name is a plain name goes through the directory memo.
+    std::size_t split = winPath.find_last_of("\\/");
+    bool plain = winPath.size() >= 3 && winPath[1] == ':' && (winPath[2] == '\\' || winPath[2] == '/')
+        && split != std::string::npos && split + 1 < winPath.size();
+    std::string_view name = plain ? std::string_view(winPath).substr(split + 1) : std::string_view();
+    if (!plain || name == "." || name == ".." || !validComponent(name)) {
+        WinPath path = absolute(winPath);
+        auto root = winPath.empty() ? std::nullopt : mappedRoot(path.drive());
+        std::string exact = root ? exactHost(*root, path.parts()) : std::string();
+        if (exact.empty())
+            return 0;
+        std::vector<std::string> dirParts = path.parts();
+        std::string last = dirParts.empty() ? std::string() : dirParts.back();
+        if (!dirParts.empty())
+            dirParts.pop_back();
+        return kindAt(exact, *root, dirParts, last);
+    }
+    auto root = mappedRoot(winPath[0]);
+    if (!root)
+        return 0;
+    const DirectoryMemo* dir = directoryOf(std::string_view(winPath).substr(0, split + 1), *root);
+    if (dir->exactHost.empty())
+        return 0;
+    return kindAt(joinHost(dir->exactHost, cp1252ToUtf8(name)), *root, dir->parts, name);
+}
+
+const PathResolver::DirectoryMemo* PathResolver::directoryOf(std::string_view winDir, const std::string& root) const
+{
+    if (m_directory.winDir != winDir || m_directory.root != root) {
+        WinPath path = WinPath::parse(winDir);
+        m_directory = { std::string(winDir), root, path.parts(), exactHost(root, path.parts()) };
+    }
+    return &m_directory;
+}
+
+// What stands at `exact`, the path `dirParts` + `name` spelled as given under `root` (name "" for
+// the root itself): most names are there as spelled; of a missing one, a directory read a moment
+// ago says at once whether it is there in another case.
+mode_t PathResolver::kindAt(const std::string& exact, const std::string& root, const std::vector<std::string>& dirParts,
+    std::string_view name) const
+{
+    struct stat st {};
+    if (::lstat(exact.c_str(), &st) == 0)
+        return S_ISLNK(st.st_mode) ? (::stat(exact.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0) : st.st_mode & S_IFMT;
+    if (!name.empty()) {
+        std::string hostName = cp1252ToUtf8(name);
+        std::string parent = dirParts.empty() ? root : exact.substr(0, exact.size() - hostName.size() - 1);
+        auto recent = m_listings.findRecent(parent, hostName);
+        if (recent)
+            return !recent->empty() && ::stat(joinHost(parent, *recent).c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    }
+    std::vector<std::string> parts = dirParts;
+    if (!name.empty())
+        parts.emplace_back(name);
+    auto resolved = resolveMissing(root, parts);
+    if (!resolved || !resolved->found)
+        return 0;
+    return ::stat(resolved->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+std::optional<ResolvedPath> PathResolver::resolveMissing(const std::string& root, const std::vector<std::string>& parts) const
+{
     std::vector<std::string> given;
     given.reserve(parts.size());
     for (const std::string& part : parts) {
@@ -98,15 +194,6 @@ std::optional<ResolvedPath> PathResolver::resolveUnder(const std::string& root, 
         exact = joinHost(exact, given[i]);
     }
     struct stat st {};
-    // Most paths exist exactly as spelled: one call settles them.
-    if (::lstat(exact.c_str(), &st) == 0) {
-        path.exactStat = st;
-        path.host = std::move(exact);
-        path.parent = given.empty() ? std::string() : std::move(parent);
-        path.givenName = given.empty() ? std::string() : given.back();
-        path.names = std::move(given);
-        return path;
-    }
     // Next most often only the last name is missing or spelled in another case.
     auto recent = given.empty() ? std::nullopt : m_listings.findRecent(parent, given.back());
     if (recent || (!given.empty() && ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {

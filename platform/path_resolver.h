@@ -8,7 +8,9 @@
 #include "platform/win_path.h"
 
 #include <optional>
+#include <sys/types.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -36,6 +38,11 @@ public:
     // components that don't exist keep the case given. nullopt for a name Windows can't spell
     // (wildcards, reserved characters, control bytes).
     std::optional<ResolvedPath> resolveUnder(const std::string& root, const std::vector<std::string>& parts) const;
+    // S_IFREG, S_IFDIR … of what the path names (through links); 0 for nothing. A scan asks this of
+    // every companion file, most of them missing, so it builds no resolution where it can help it.
+    mode_t kind(const std::string& winPath) const;
+    // The same once the exact spelling is known to be missing.
+    std::optional<ResolvedPath> resolveMissing(const std::string& root, const std::vector<std::string>& parts) const;
     // The host path of the components spelled exactly as given (no look-up); "" for a name
     // Windows can't spell.
     static std::string exactHost(const std::string& root, const std::vector<std::string>& parts);
@@ -48,12 +55,26 @@ public:
     void forgetListings() const { m_listings.clear(); }
 
 private:
+    // The last directory a kind query went through, as its Windows text, under which drive root,
+    // and what it came to: spelling a directory exactly depends on nothing else, so the companion
+    // files of one game are checked without taking their common directory apart again.
+    struct DirectoryMemo {
+        std::string winDir; // up to and with its last separator, with a drive and a root
+        std::string root;
+        std::vector<std::string> parts;
+        std::string exactHost; // "" when a name in it can't be spelled
+    };
+
     std::string findEntry(const std::string& dir, const std::string& name) const;
+    const DirectoryMemo* directoryOf(std::string_view winDir, const std::string& root) const;
+    mode_t kindAt(const std::string& exact, const std::string& root, const std::vector<std::string>& dirParts,
+        std::string_view name) const;
 
     const DriveMap& m_drives;
     const CurrentDirectories& m_directories;
     const FaultInjector& m_faults;
     mutable DirectoryIndexCache m_listings;
+    mutable DirectoryMemo m_directory;
 };
 
 }

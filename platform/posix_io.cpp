@@ -123,9 +123,13 @@ std::string nameOf(const std::string& hostPath)
 
 std::string joinHost(const std::string& dir, const std::string& name)
 {
-    if (dir.empty() || dir.back() == '/')
-        return dir + name;
-    return dir + "/" + name;
+    std::string path;
+    path.reserve(dir.size() + 1 + name.size());
+    path += dir;
+    if (!dir.empty() && dir.back() != '/')
+        path += '/';
+    path += name;
+    return path;
 }
 
 }

@@ -2,6 +2,8 @@
 
 #include "platform/ascii.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -26,6 +28,7 @@ WinPath WinPath::parse(std::string_view text)
         text.remove_prefix(2);
     }
     path.m_rooted = !text.empty() && isSeparator(text.front());
+    path.m_parts.reserve(std::size_t(std::count_if(text.begin(), text.end(), isSeparator)) + 1);
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || isSeparator(text[i])) {

@@ -30,7 +30,7 @@ TForm* TControl::Form() const
     const TControl* c = this;
     while (c->m_parent)
         c = c->m_parent;
-    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+    return c->AsForm();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height)

@@ -28,6 +28,9 @@ public:
 
     TWinControl* Parent() const { return m_parent; }
     TForm* Form() const;
+    // The form itself answers with itself, every other control with nothing: asked on every
+    // repaint request, so no type query.
+    virtual TForm* AsForm() const { return nullptr; }
 
     int Left() const { return m_left; }
     int Top() const { return m_top; }

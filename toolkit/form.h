@@ -21,6 +21,8 @@ public:
     explicit TForm(std::string name);
     ~TForm() override;
 
+    TForm* AsForm() const override { return const_cast<TForm*>(this); }
+
     // Border and style reach a shown window at once.
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle);
