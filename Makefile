@@ -22,8 +22,11 @@ test: build build-asan
 	@ctest --preset default
 	@ctest --preset asan
 
+# Each benchmark ends with its ratio against its baseline; then the start-up figures.
 bench: build
+	@cmake --build --preset default --target make_demo >/dev/null
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
+	@echo "== bench/startup"; bench/startup build/tavisco build/scripts/demo_workspace/make_demo
 
 clean:
 	rm -rf build build-asan

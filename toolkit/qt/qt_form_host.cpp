@@ -41,10 +41,21 @@ void TQtFormHost::Invalidate()
 {
     if (!m_window)
         return;
-    // Setting a caption only invalidates a control, so this is where a new form caption shows up.
-    ApplyCaption();
-    SyncPeers();
     m_window->update();
+    // Requests come by the thousand while a table fills, so the title (setting a caption only
+    // invalidates a control, so this is where a new form caption shows up) and the native editors
+    // follow once, when the loop next runs.
+    if (m_syncQueued)
+        return;
+    m_syncQueued = true;
+    std::weak_ptr<bool> alive = m_alive;
+    QMetaObject::invokeMethod(m_window, [this, alive] {
+        if (alive.expired())
+            return;
+        m_syncQueued = false;
+        ApplyCaption();
+        SyncPeers();
+    }, Qt::QueuedConnection);
 }
 
 // Painting must happen before returning: handlers type text a character at a time without going

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,9 @@ private:
     std::optional<std::string> m_caption;
     TCursor m_cursor { crDefault };
     std::map<TControl*, QPointer<QWidget>> m_peers;
+    bool m_syncQueued { false };
+    // Queued work checks this, so it does nothing once the host is gone.
+    std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
 };
 
 }
