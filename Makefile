@@ -1,5 +1,8 @@
 # The two commands a newcomer types: `make run` and `make test`.
-.PHONY: run test bench build build-asan deps demo clean
+.PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean
+
+# How long `make fuzz` runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 600
 
 deps:
 	@scripts/deps
@@ -12,15 +15,30 @@ build-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
 
+# The fuzz targets, built with clang's libFuzzer and the sanitizers.
+build-fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
 run: build
 	@scripts/demo
 	@cd demo && ../build/tavisco
 
-# Tests run twice: the optimised build, then under the sanitizers.
-# The last line printed is CTest's summary of the sanitizer run.
-test: build build-asan
+# Tests run twice: the optimised build, then under the sanitizers; between them each fuzz target
+# runs for 20 seconds from its seed corpus. The last line printed is CTest's summary of the
+# sanitizer run.
+test: build build-asan build-fuzz
 	@ctest --preset default
+	@ctest --preset fuzz
 	@ctest --preset asan
+
+# Each fuzz target in turn for FUZZ_SECONDS seconds; what they find is kept in build-fuzz/fuzz/found/.
+fuzz: build-fuzz
+	@for target in build-fuzz/fuzz/fuzz_*; do \
+	  [ -f "$$target" ] && [ -x "$$target" ] || continue; \
+	  input=$${target##*/fuzz_}; \
+	  fuzz/run "$$target" $(FUZZ_SECONDS) fuzz/corpus/$$input build-fuzz/fuzz/found/$$input || exit 1; \
+	done
 
 # Each benchmark ends with its ratio against its baseline; then the start-up figures.
 bench: build
@@ -29,4 +47,4 @@ bench: build
 	@echo "== bench/startup"; bench/startup build/tavisco build/scripts/demo_workspace/make_demo
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

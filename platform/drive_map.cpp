@@ -1,12 +1,16 @@
 #include "platform/drive_map.h"
 
 #include "platform/ascii.h"
+#include "platform/posix_io.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <dirent.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -28,13 +32,22 @@ std::string userName()
     return user ? user : "";
 }
 
+// The visible sub-directories of `parent`, as far as it can be listed: a mount folder that can't
+// be read, or stops part-way (a medium going bad), gives what it gave and the scan goes on.
 void addSubdirectories(const std::string& parent, std::vector<std::string>& out)
 {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(parent, ec)) {
-        std::string name = entry.path().filename().string();
-        if (!name.empty() && name[0] != '.' && entry.is_directory(ec))
-            out.push_back(entry.path().string());
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(parent.c_str()), ::closedir);
+    if (!handle)
+        return;
+    while (const dirent* entry = ::readdir(handle.get())) {
+        if (entry->d_name[0] == '.')
+            continue;
+        struct stat st {};
+        bool directory = entry->d_type == DT_DIR
+            || ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
+                && ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode));
+        if (directory)
+            out.push_back(joinHost(parent, entry->d_name));
     }
 }
 

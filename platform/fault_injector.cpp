@@ -25,7 +25,23 @@ void FaultInjector::add(const Fault& fault)
 void FaultInjector::clear()
 {
     m_faults.clear();
+    m_counting = false;
+    m_calls = 0;
+    m_failingCall = 0;
     bringBackAll();
+}
+
+void FaultInjector::startCounting()
+{
+    m_counting = true;
+    m_calls = 0;
+    m_failingCall = 0;
+}
+
+void FaultInjector::failCall(int n, Fault::Kind kind, std::uint64_t bytesBeforeFailure)
+{
+    m_failingCall = n;
+    m_failure = Fault(Fault::Op::Copy, kind, {}, 1, bytesBeforeFailure);
 }
 
 void FaultInjector::bringBack(char letter)
@@ -47,21 +63,31 @@ bool FaultInjector::matches(const Fault& fault, std::string_view winPath)
 
 std::optional<FaultHit> FaultInjector::takeMatching(Fault::Op op, const FaultPaths& winPaths)
 {
+    if (m_counting && ++m_calls == m_failingCall && !winPaths.empty()) {
+        Fault failure = m_failure;
+        failure.op = op;
+        return hit(failure, winPaths.front());
+    }
     for (auto it = m_faults.begin(); it != m_faults.end(); ++it) {
         if (it->op != op)
             continue;
         for (const std::string& path : winPaths) {
             if (!matches(*it, path))
                 continue;
-            FaultHit hit { *it, path };
+            Fault fault = *it;
             if (it->times > 0 && --it->times == 0)
                 m_faults.erase(it);
-            if (hit.fault.kind == Fault::Kind::DriveGone)
-                m_goneDrives.insert(WinPath::parse(hit.winPath).drive());
-            return hit;
+            return hit(fault, path);
         }
     }
     return std::nullopt;
+}
+
+std::optional<FaultHit> FaultInjector::hit(const Fault& fault, const std::string& winPath)
+{
+    if (fault.kind == Fault::Kind::DriveGone)
+        m_goneDrives.insert(WinPath::parse(winPath).drive());
+    return FaultHit { fault, winPath };
 }
 
 }

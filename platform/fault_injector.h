@@ -23,8 +23,15 @@ using FaultPaths = std::vector<std::string>;
 class FaultInjector {
 public:
     void add(const Fault& fault);
-    void clear(); // disarms every fault and puts back every drive they pulled out
-    bool armed() const { return !m_faults.empty(); }
+    void clear(); // disarms every fault and the counting, and puts back every drive they pulled out
+    bool armed() const { return !m_faults.empty() || m_counting; }
+
+    // Numbers every call a fault could hit, from 1 on; a test runs an operation once to learn how
+    // many calls it makes, then again with each of them failing in turn.
+    void startCounting();
+    int callsCounted() const { return m_calls; }
+    // Call number n of the counting fails as `kind` says, whatever it is and whatever its paths.
+    void failCall(int n, Fault::Kind kind, std::uint64_t bytesBeforeFailure = 0);
 
     // The first fault armed for `op` whose text occurs in one of the Windows paths that `spell()`
     // returns (tried in order); one of its hits is used up, and a DriveGone hit pulls out the drive
@@ -45,10 +52,15 @@ public:
 
 private:
     std::optional<FaultHit> takeMatching(Fault::Op op, const FaultPaths& winPaths);
+    std::optional<FaultHit> hit(const Fault& fault, const std::string& winPath);
     static bool matches(const Fault& fault, std::string_view winPath);
 
     std::vector<Fault> m_faults;
     std::set<char> m_goneDrives;
+    bool m_counting { false };
+    int m_calls { 0 };
+    int m_failingCall { 0 };
+    Fault m_failure;
 };
 
 }

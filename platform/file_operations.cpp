@@ -186,11 +186,13 @@ std::error_code FileOperations::copyFile(const std::string& from, const std::str
         return notAFile(src);
     // Onto itself would replace the file with a copy of a file being replaced: refuse, as Windows
     // does; so is a read-only file.
-    if (::stat(target->host.c_str(), &dst) == 0
-        && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst) || readOnly(target->host, dst)))
+    bool replacing = ::stat(target->host.c_str(), &dst) == 0;
+    if (replacing && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst) || readOnly(target->host, dst)))
         return failure(std::errc::permission_denied);
     auto fault = faultFor(Fault::Op::Copy, to, from);
-    return copyData(source->host, src, target->host, !failIfExists, fault);
+    // A file that is there keeps its name; a new one takes the name it is given.
+    std::string destination = replacing ? m_resolver.spelledAsOnDisk(*target) : target->host;
+    return copyData(source->host, src, destination, !failIfExists, fault);
 }
 
 std::error_code FileOperations::moveFile(const std::string& from, const std::string& to)
@@ -360,7 +362,7 @@ std::error_code FileOperations::writeFileAtomic(const std::string& path, std::st
     if (exists && !S_ISREG(st.st_mode))
         return notAFile(st);
     auto fault = faultFor(Fault::Op::Write, path);
-    AtomicFile file(target->host);
+    AtomicFile file(exists ? m_resolver.spelledAsOnDisk(*target) : target->host);
     if (!file.open(exists ? st.st_mode & 07777 : 0644))
         return lastError();
     if (auto error = writeUnder(file, fault, [&] { return file.write(bytes); }))

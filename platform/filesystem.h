@@ -101,6 +101,12 @@ public:
     // Fault injection for tests.
     void injectFault(const Fault& fault) { m_faults.add(fault); }
     void clearFaults() { m_faults.clear(); }
+    void countCalls() { m_faults.startCounting(); }
+    int callsCounted() const { return m_faults.callsCounted(); }
+    void failCall(int n, Fault::Kind kind, std::uint64_t bytesBeforeFailure = 0)
+    {
+        m_faults.failCall(n, kind, bytesBeforeFailure);
+    }
 
 private:
     void remap(const std::vector<DrivePin>& pins);

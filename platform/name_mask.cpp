@@ -37,12 +37,13 @@ bool NameMask::globMatch(std::string_view pattern, std::string_view name)
     std::size_t p = 0, n = 0;
     std::size_t starAt = std::string_view::npos, resumeAt = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || asciiLower(pattern[p]) == asciiLower(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
+        // A star is a wildcard first, even where the name holds a star too.
+        if (p < pattern.size() && pattern[p] == '*') {
             starAt = p++;
             resumeAt = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || asciiLower(pattern[p]) == asciiLower(name[n]))) {
+            ++p;
+            ++n;
         } else if (starAt != std::string_view::npos) {
             p = starAt + 1;
             n = ++resumeAt;

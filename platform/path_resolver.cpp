@@ -221,6 +221,16 @@ std::optional<ResolvedPath> PathResolver::resolveMissing(const std::string& root
     return path;
 }
 
+std::string PathResolver::spelledAsOnDisk(const ResolvedPath& path) const
+{
+    std::string name = nameOf(path.host);
+    struct stat st {};
+    if (path.parent.empty() || hasEntryNamed(path.parent, name) || ::stat(path.parent.c_str(), &st) != 0)
+        return path.host;
+    std::string onDisk = m_listings.find(path.parent, st, name);
+    return onDisk.empty() ? path.host : joinHost(path.parent, onDisk);
+}
+
 std::optional<std::string> PathResolver::windowsPath(const std::string& hostPath) const
 {
     if (hostPath.empty() || hostPath[0] != '/')

@@ -47,6 +47,11 @@ public:
     // Windows can't spell.
     static std::string exactHost(const std::string& root, const std::vector<std::string>& parts);
 
+    // The host path of an existing file under the name its directory holds it by. A file system
+    // that ignores case reaches the file through any spelling, and a rename onto that spelling
+    // would rename the file too.
+    std::string spelledAsOnDisk(const ResolvedPath& path) const;
+
     // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
     std::optional<std::string> windowsPath(const std::string& hostPath) const;
 

@@ -4,6 +4,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/file_errors.h"
+#include "toolkit/object.h"
 #include "toolkit/win_text.h"
 
 #include <QFile>
@@ -58,8 +59,7 @@ TBitmap::~TBitmap() = default;
 
 void TBitmap::Changed()
 {
-    if (OnChange)
-        OnChange();
+    CallEvent(OnChange);
 }
 
 void TBitmap::SetSize(int width, int height)

@@ -2,6 +2,7 @@
 
 #include "toolkit/button_glyph.h"
 #include "toolkit/canvas.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/property.h"
 #include "toolkit/sunken_border.h"
 
@@ -43,8 +44,9 @@ void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TButton::KeyDown(unsigned short& key, TShiftState shift)
 {
+    TObjectWatch watch(*this);
     TWinControl::KeyDown(key, shift);
-    if (key == VK_RETURN && Enabled()) {
+    if (!watch.Gone() && key == VK_RETURN && Enabled()) {
         key = 0;
         Click();
     }
@@ -52,8 +54,9 @@ void TButton::KeyDown(unsigned short& key, TShiftState shift)
 
 void TButton::KeyPress(char& key)
 {
+    TObjectWatch watch(*this);
     TWinControl::KeyPress(key);
-    if (key == ' ' && Enabled())
+    if (!watch.Gone() && key == ' ' && Enabled())
         Click();
 }
 

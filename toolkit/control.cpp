@@ -156,44 +156,37 @@ void TControl::Repaint()
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (OnMouseDown)
-        OnMouseDown(this, button, shift, x, y);
+    CallEvent(OnMouseDown, this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y)
 {
-    if (OnMouseMove)
-        OnMouseMove(this, shift, x, y);
+    CallEvent(OnMouseMove, this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (OnMouseUp)
-        OnMouseUp(this, button, shift, x, y);
+    CallEvent(OnMouseUp, this, button, shift, x, y);
 }
 
 void TControl::Click()
 {
-    if (OnClick)
-        OnClick(this);
+    CallEvent(OnClick, this);
 }
 
 void TControl::DblClick()
 {
-    if (OnDblClick)
-        OnDblClick(this);
+    CallEvent(OnDblClick, this);
 }
 
 void TControl::KeyDown(unsigned short& key, TShiftState shift)
 {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    CallEvent(OnKeyDown, this, key, shift);
 }
 
 void TControl::KeyPress(char& key)
 {
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    CallEvent(OnKeyPress, this, key);
 }
 
 }

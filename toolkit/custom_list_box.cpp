@@ -2,10 +2,12 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/item_rows.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/property.h"
 #include "toolkit/sunken_border.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
@@ -118,9 +120,8 @@ void TCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, in
 
 void TCustomListBox::ClickOnRelease()
 {
-    if (m_pressOnItem)
+    if (std::exchange(m_pressOnItem, false))
         Click();
-    m_pressOnItem = false;
 }
 
 void TCustomListBox::DblClick()
@@ -131,7 +132,10 @@ void TCustomListBox::DblClick()
 
 void TCustomListBox::KeyDown(unsigned short& key, TShiftState shift)
 {
+    TObjectWatch watch(*this);
     TWinControl::KeyDown(key, shift);
+    if (watch.Gone())
+        return;
     auto to = RowAfterKey(key, m_itemIndex, VisibleCount(), m_items.Count());
     if (!to || *to == m_itemIndex)
         return;

@@ -6,6 +6,7 @@
 #include "toolkit/file_errors.h"
 #include "toolkit/item_rows.h"
 #include "toolkit/label.h"
+#include "toolkit/object.h"
 #include "toolkit/property.h"
 
 #include <algorithm>
@@ -79,8 +80,7 @@ void TDirectoryListBox::SetDirectory(const std::string& text)
     Rebuild();
     if (m_dirLabel)
         m_dirLabel->SetCaption(m_directory);
-    if (OnChange)
-        OnChange(this);
+    CallEvent(OnChange, this);
 }
 
 void TDirectoryListBox::SetDirLabel(TLabel* label)

@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/directory_list_box.h"
 #include "toolkit/file_errors.h"
 #include "toolkit/popup_menu.h"
@@ -68,8 +69,7 @@ void TDriveComboBox::SetDrive(char letter)
         m_dirList->SetDirectory(fs.driveCurrentDirectory(letter));
     m_drive = letter;
     Invalidate();
-    if (OnChange)
-        OnChange(this);
+    CallEvent(OnChange, this);
 }
 
 void TDriveComboBox::DropDown()
@@ -95,14 +95,17 @@ void TDriveComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, in
 
 void TDriveComboBox::ClickOnRelease()
 {
+    TObjectWatch watch(*this);
     Click();
-    DropDown();
+    if (!watch.Gone())
+        DropDown();
 }
 
 void TDriveComboBox::KeyDown(unsigned short& key, TShiftState shift)
 {
+    TObjectWatch watch(*this);
     TWinControl::KeyDown(key, shift);
-    if (key != VK_UP && key != VK_DOWN)
+    if (watch.Gone() || (key != VK_UP && key != VK_DOWN))
         return;
     Update();
     int index = ItemIndex() + (key == VK_UP ? -1 : 1);

@@ -41,8 +41,7 @@ void TEdit::SetText(const std::string& text)
     m_caret = m_anchor = 0;
     m_scroll = 0;
     Invalidate();
-    if (OnChange)
-        OnChange(this);
+    CallEvent(OnChange, this);
 }
 
 int TEdit::SelStart() const

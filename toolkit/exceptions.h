@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace tk {
 
@@ -8,6 +9,15 @@ namespace tk {
 class Exception : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// An index outside a list or a table, with the message the classic toolkit gives.
+class EListError : public Exception {
+public:
+    explicit EListError(int index)
+        : Exception("List index out of bounds (" + std::to_string(index) + ")")
+    {
+    }
 };
 
 // A picture file or resource that can't be read or isn't a readable image.

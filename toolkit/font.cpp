@@ -1,6 +1,7 @@
 #include "toolkit/font.h"
 
 #include "toolkit/font_substitutes.h"
+#include "toolkit/object.h"
 #include "toolkit/property.h"
 
 #include <QFontMetricsF>
@@ -22,8 +23,7 @@ TFont& TFont::operator=(const TFont& other)
 
 void TFont::Changed()
 {
-    if (OnChange)
-        OnChange();
+    CallEvent(OnChange);
 }
 
 void TFont::SetName(const std::string& name)
@@ -99,8 +99,7 @@ void TFont::Assign(const TFont& other)
     if (this == &other || SameValues(other))
         return;
     CopyValues(other);
-    if (OnChange)
-        OnChange();
+    CallEvent(OnChange);
 }
 
 QFont TFont::toQFont() const

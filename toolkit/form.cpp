@@ -3,6 +3,7 @@
 #include "toolkit/application.h"
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/popup_menu.h"
 #include "toolkit/property.h"
 #include "toolkit/screen.h"
@@ -10,6 +11,19 @@
 #include <algorithm>
 
 namespace tk {
+
+namespace {
+
+// Visible with every container up to the form, whether or not the form itself is shown.
+bool shownInForm(const TControl* control)
+{
+    for (const TControl* c = control; c && c->Parent(); c = c->Parent())
+        if (!c->Visible())
+            return false;
+    return true;
+}
+
+}
 
 TForm::TForm(std::string name)
     : TWinControl(nullptr, std::move(name))
@@ -183,9 +197,11 @@ void TForm::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int
     m_capture = target;
     m_captureButton = button;
     m_captureDouble = doubleClick;
+    // A handler may free the control it was called for: once it is gone nothing more goes to it.
     Guard([&] {
+        TObjectWatch watch(*target);
         target->MouseDown(button, doubleClick ? shift | ssDouble : shift, local.X, local.Y);
-        if (doubleClick && button == mbLeft && m_capture == target)
+        if (doubleClick && button == mbLeft && !watch.Gone() && m_capture == target)
             target->DblClick();
     });
 }
@@ -206,11 +222,15 @@ void TForm::DispatchMouseMove(TShiftState shift, int x, int y)
         if (target != m_hover) {
             TControl* old = m_hover;
             m_hover = target;
+            TObjectWatch watch(*target);
             Guard([&] {
                 if (old)
                     old->MouseLeave();
-                target->MouseEnter();
+                if (!watch.Gone())
+                    target->MouseEnter();
             });
+            if (watch.Gone())
+                return;
             CursorChanged(target);
         }
     }
@@ -228,7 +248,11 @@ void TForm::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y
     bool inside = target->HitTest(lx, ly);
     bool wasDouble = m_captureDouble;
     Guard([&] {
+        TObjectWatch watch(*target);
         target->MouseUp(button, shift, lx, ly);
+        // A control its own handlers freed or hid takes no click and shows no menu.
+        if (watch.Gone() || !shownInForm(target))
+            return;
         if (button == mbLeft && inside && !wasDouble && target->Enabled())
             target->ClickOnRelease();
         if (button == mbRight && inside)
@@ -260,7 +284,10 @@ void TForm::DispatchKeyDown(unsigned short key, TShiftState shift)
 {
     TControl* target = KeyTarget();
     Guard([&] {
+        TObjectWatch watch(*target);
         target->KeyDown(key, shift);
+        if (watch.Gone())
+            return;
         if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
             FocusNextTabStop(!(shift & ssShift));
             return;

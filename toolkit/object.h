@@ -2,13 +2,23 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace tk {
+
+class TObjectWatch;
 
 // Root of every toolkit class: events pass their sender as a TObject*.
 class TObject {
 public:
-    virtual ~TObject() = default;
+    TObject() = default;
+    TObject(const TObject&) { }
+    TObject& operator=(const TObject&) { return *this; }
+    virtual ~TObject();
+
+private:
+    friend class TObjectWatch;
+    TObjectWatch* m_watches { nullptr };
 };
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -28,5 +38,16 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftStat
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 using TKeyEvent = std::function<void(TObject* sender, unsigned short& key, TShiftState)>;
+
+// Calls an event handler through a copy of it: a handler that frees the object holding it, or
+// puts another handler in its place, still runs to its end.
+template <class Handler, class... Args>
+void CallEvent(const Handler& handler, Args&&... args)
+{
+    if (!handler)
+        return;
+    Handler running = handler;
+    running(std::forward<Args>(args)...);
+}
 
 }

@@ -1,12 +1,13 @@
 #include "toolkit/picture.h"
 
+#include "toolkit/object.h"
+
 namespace tk {
 
 TPicture::TPicture()
 {
     m_bitmap.OnChange = [this] {
-        if (OnChange)
-            OnChange();
+        CallEvent(OnChange);
     };
 }
 

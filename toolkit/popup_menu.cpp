@@ -40,8 +40,7 @@ std::vector<TMenuItem*> TPopupMenu::VisibleItems() const
 
 void TPopupMenu::Popup(int screenX, int screenY)
 {
-    if (OnPopup)
-        OnPopup(this);
+    CallEvent(OnPopup, this);
     Application().Dialogs().Popup(*this, screenX, screenY);
 }
 

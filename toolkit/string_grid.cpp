@@ -1,7 +1,9 @@
 #include "toolkit/string_grid.h"
 
 #include "toolkit/canvas.h"
+#include "toolkit/exceptions.h"
 #include "toolkit/item_rows.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/property.h"
 
 #include <algorithm>
@@ -55,16 +57,24 @@ void TStringGrid::SetColWidth(int col, int width)
     Invalidate();
 }
 
+std::size_t TStringGrid::CheckedRow(int row) const
+{
+    if (row < 0 || row >= RowCount())
+        throw EListError(row);
+    return static_cast<std::size_t>(row);
+}
+
+// Rows are counted and hit by dividing by their pitch, so it never comes to 0.
 void TStringGrid::SetDefaultRowHeight(int h)
 {
-    if (!Change(m_rowHeight, h))
+    if (!Change(m_rowHeight, std::max(1, h)))
         return;
     Invalidate();
 }
 
 void TStringGrid::SetGridLineWidth(int w)
 {
-    if (!Change(m_gridLineWidth, w))
+    if (!Change(m_gridLineWidth, std::max(0, w)))
         return;
     Invalidate();
 }
@@ -105,7 +115,7 @@ void TStringGrid::SetRowCells(int row, std::vector<std::string> cells)
 
 void TStringGrid::ExchangeRows(int a, int b)
 {
-    std::swap(m_cells.at(static_cast<std::size_t>(a)), m_cells.at(static_cast<std::size_t>(b)));
+    std::swap(m_cells[CheckedRow(a)], m_cells[CheckedRow(b)]);
     Invalidate();
 }
 
@@ -210,24 +220,30 @@ void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     m_pressMovedRow = false;
     int row = RowAt(x, y);
     m_pressOnRow = row >= 0;
+    TObjectWatch watch(*this);
     if (row >= 0 && row != m_row && !(shift & ssDouble)) {
         m_pressMovedRow = button == mbLeft;
         SetRow(row);
     }
-    TWinControl::MouseDown(button, shift, x, y);
+    if (!watch.Gone())
+        TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TStringGrid::ClickOnRelease()
 {
     // The press already reported a move to another row.
-    if (m_pressOnRow && !m_pressMovedRow)
-        Click();
+    bool click = m_pressOnRow && !m_pressMovedRow;
     m_pressMovedRow = false;
+    if (click)
+        Click();
 }
 
 void TStringGrid::KeyDown(unsigned short& key, TShiftState shift)
 {
+    TObjectWatch watch(*this);
     TWinControl::KeyDown(key, shift);
+    if (watch.Gone())
+        return;
     if (auto to = RowAfterKey(key, m_row, VisibleRowCount(), RowCount()))
         SetRow(*to);
 }

@@ -34,7 +34,7 @@ public:
     // Reading outside the table gives empty text; writing outside it is ignored.
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string&);
-    const std::vector<std::string>& RowCells(int row) const { return m_cells.at(static_cast<std::size_t>(row)); }
+    const std::vector<std::string>& RowCells(int row) const { return m_cells[CheckedRow(row)]; }
     void SetRowCells(int row, std::vector<std::string> cells);
     void ExchangeRows(int a, int b);
     // Row r takes the cells row order[r] had; order is a permutation of the rows.
@@ -55,6 +55,8 @@ public:
     void KeyDown(unsigned short& key, TShiftState) override;
 
 private:
+    // The row as a position in the cells; throws EListError outside the table.
+    std::size_t CheckedRow(int row) const;
     int RowPitch() const;
     void ScrollToCurrent();
 

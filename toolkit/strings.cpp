@@ -1,15 +1,23 @@
 #include "toolkit/strings.h"
 
 #include "platform/filesystem.h"
+#include "toolkit/exceptions.h"
 #include "toolkit/file_errors.h"
 
 #include <algorithm>
 
 namespace tk {
 
+std::size_t TStrings::Checked(int i) const
+{
+    if (i < 0 || i >= Count())
+        throw EListError(i);
+    return static_cast<std::size_t>(i);
+}
+
 void TStrings::Put(int i, const std::string& s)
 {
-    m_lines.at(static_cast<std::size_t>(i)) = s;
+    m_lines[Checked(i)] = s;
     Changed();
 }
 
@@ -23,24 +31,21 @@ int TStrings::Add(const std::string& s)
 void TStrings::Insert(int i, const std::string& s)
 {
     if (i < 0 || i > Count())
-        throw Exception("List index out of bounds (" + std::to_string(i) + ")");
+        throw EListError(i);
     m_lines.insert(m_lines.begin() + i, s);
     Changed();
 }
 
 void TStrings::Delete(int i)
 {
-    if (i < 0 || i >= Count())
-        throw Exception("List index out of bounds (" + std::to_string(i) + ")");
-    m_lines.erase(m_lines.begin() + i);
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(Checked(i)));
     Changed();
 }
 
 void TStrings::Clear()
 {
     m_lines.clear();
-    if (OnModified)
-        OnModified();
+    CallEvent(OnModified);
 }
 
 void TStrings::Assign(const TStrings& other)
@@ -109,10 +114,8 @@ void TStrings::SaveToFile(const std::string& winPath) const
 
 void TStrings::Changed()
 {
-    if (OnModified)
-        OnModified();
-    if (OnChange)
-        OnChange(this);
+    CallEvent(OnModified);
+    CallEvent(OnChange, this);
 }
 
 }

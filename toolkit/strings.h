@@ -13,7 +13,7 @@ namespace tk {
 class TStrings : public TObject {
 public:
     int Count() const { return static_cast<int>(m_lines.size()); }
-    const std::string& operator[](int i) const { return m_lines.at(static_cast<std::size_t>(i)); }
+    const std::string& operator[](int i) const { return m_lines[Checked(i)]; }
     const std::string& Strings(int i) const { return (*this)[i]; }
     void Put(int i, const std::string& s);
     const std::vector<std::string>& Lines() const { return m_lines; }
@@ -43,6 +43,8 @@ public:
 
 private:
     void Changed();
+    // The index as a position in the lines; throws EListError outside them.
+    std::size_t Checked(int i) const;
 
     std::vector<std::string> m_lines;
 };

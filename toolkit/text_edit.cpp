@@ -51,8 +51,7 @@ TTextEdit::TTextEdit(TWinControl* parent, std::string name)
         if (m_syncing)
             return;
         Invalidate();
-        if (OnChange)
-            OnChange(this);
+        CallEvent(OnChange, this);
     };
     QObject::connect(m_document.get(), &QTextDocument::contentsChanged, m_document.get(), [this] { ContentsChanged(); });
 }
@@ -110,8 +109,7 @@ void TTextEdit::ContentsChanged()
         return;
     m_linesStale = true;
     Invalidate();
-    if (OnChange)
-        OnChange(this);
+    CallEvent(OnChange, this);
 }
 
 void TTextEdit::DocumentReplaced()
@@ -156,8 +154,7 @@ void TTextEdit::SetReadOnly(bool readOnly)
 void TTextEdit::LookChanged()
 {
     Invalidate();
-    if (OnLookChanged)
-        OnLookChanged();
+    CallEvent(OnLookChanged);
 }
 
 void TTextEdit::SetMaxLength(int length)
@@ -289,8 +286,7 @@ void TTextEdit::CursorMoved()
 {
     ScrollToCaret();
     Invalidate();
-    if (OnCursorMoved)
-        OnCursorMoved(m_cursor);
+    CallEvent(OnCursorMoved, m_cursor);
 }
 
 // Layout, painting and input ------------------------------------------------------------------

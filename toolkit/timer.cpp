@@ -1,6 +1,7 @@
 #include "toolkit/timer.h"
 
 #include "toolkit/application.h"
+#include "toolkit/object_watch.h"
 #include "toolkit/property.h"
 
 #include <algorithm>
@@ -56,7 +57,11 @@ void TTimer::Fire()
     unsigned generation = m_generation;
     std::int64_t due = m_due;
     std::int64_t start = Application().Clock().Now();
-    Application().Guard([this] { m_onTimer(this); });
+    // The handler may stop, retime or free its own timer.
+    TObjectWatch watch(*this);
+    Application().Guard([this] { CallEvent(m_onTimer, this); });
+    if (watch.Gone())
+        return;
     m_firing = false;
     if (generation == m_generation) {
         // Ticks that fell due while the loop was blocked before this one are merged into it; one

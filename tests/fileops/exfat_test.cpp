@@ -1,7 +1,24 @@
+#include "platform/atomic_file.h"
 #include "tests/fileops/game_files.h"
 #include "tests/support/exfat_volume.h"
 
+#include <map>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
+
+// Bytes that differ all through a file, so a copy that drops or repeats any block shows.
+std::string pattern(std::size_t size, unsigned seed)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = static_cast<char>(seed >> 16);
+    }
+    return bytes;
+}
 
 // The archive on a real exFAT volume, a file system that ignores letter case.
 class OnExfat : public GameFiles {
@@ -51,6 +68,164 @@ TEST_F(OnExfat, RenameOntoAnotherGamesNameIsRefusedWholly)
     EXPECT_EQ(typed->starting("Name already in use"), (Lines { "Name already in use: LUIGI.*" }));
     EXPECT_EQ(content("d:\\ram\\mario.eep"), "mario save");
     EXPECT_EQ(content("d:\\ram\\luigi.eep"), "luigi save");
+}
+
+// The Zip disk on a real exFAT volume: a removable medium that ignores letter case and keeps no
+// permissions. The archive stays on the host's own file system.
+class ExfatZip : public GameFiles {
+protected:
+    virtual int megabytes() const { return 32; }
+    void SetUp() override
+    {
+        volume = std::make_unique<ExfatVolume>(p.drives.host("z:\\"), megabytes());
+        if (!volume->mounted())
+            GTEST_SKIP() << volume->whyNot();
+        GameFiles::SetUp();
+    }
+    void TearDown() override
+    {
+        p.form.reset();
+        volume.reset();
+    }
+    // mario in the archive: a real image past the copy buffer's size, and every companion.
+    void marioInArchive()
+    {
+        file("d:\\roms\\mario.v64", RomImage { .title = "MARIO" }.header() + pattern(1536 * 1024 + 77, 1));
+        unsigned seed = 2;
+        for (const char* ext : { ".eep", ".ips", ".aps", ".zcc", ".ram" })
+            file(std::string("d:\\ram\\mario") + ext, pattern(16384 + seed * 11, seed++));
+    }
+    Lines archiveFiles() const { return { "d:\\roms\\mario.v64", "d:\\ram\\mario.eep", "d:\\ram\\mario.ips",
+        "d:\\ram\\mario.aps", "d:\\ram\\mario.zcc", "d:\\ram\\mario.ram" }; }
+    std::unique_ptr<ExfatVolume> volume;
+};
+
+TEST_F(ExfatZip, CopyToTheZipDiskAndBackByteForByte)
+{
+    marioInArchive();
+    std::map<std::string, std::string> original;
+    for (const auto& path : archiveFiles())
+        original[path] = content(path);
+    auto& f = start();
+    pickDisk(0);
+    press(f.b1);
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy complete." }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "mario.aps", "mario.eep", "mario.ips", "mario.ram", "mario.v64", "mario.zcc" }));
+    EXPECT_EQ(f.zip->Cell(0, 0), cell("MARIO"));
+    EXPECT_EQ(f.zip->Cell(4, 0), "EEP  RAM  ZCC  IPS  ");
+
+    for (const auto& path : archiveFiles())
+        p.drives.remove(path);
+    f.diskrefreshClick(nullptr);
+    pickZip(0);
+    typed->clear();
+    press(f.b2);
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy complete." }));
+    for (const auto& [path, bytes] : original)
+        EXPECT_TRUE(content(path) == bytes) << path << " did not come back as it went";
+}
+
+// A medium written by another machine spells the names its own way; they are the game's all the
+// same, and a copy onto them replaces them under their own spelling.
+TEST_F(ExfatZip, CompanionsInAnyLetterCaseBelongToTheGame)
+{
+    p.rom("z:\\", "mario.v64", { .title = "MARIO" });
+    file("z:\\MARIO.EEP", "zip save");
+    file("z:\\Mario.Zcc", "zip cheats");
+    p.rom("d:\\roms\\", "mario.v64", { .title = "MARIO" });
+    file("d:\\ram\\mario.eep", "old save");
+    auto& f = start();
+    EXPECT_EQ(f.zip->Cell(4, 0), "EEP  ZCC  ");
+    pickZip(0);
+    press(f.b3);
+    EXPECT_EQ(typed->starting("Update "), (Lines { "Update " + cell("MARIO"), "Update complete." }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "mario.eep", "mario.zcc" }));
+    EXPECT_EQ(content("d:\\ram\\mario.eep"), "zip save");
+    EXPECT_EQ(content("d:\\ram\\mario.zcc"), "zip cheats");
+
+    file("d:\\ram\\mario.eep", "newer save");
+    file("d:\\ram\\mario.ram", "ram");
+    p.drives.remove("z:\\mario.v64");
+    f.ziprefreshClick(nullptr);
+    pickDisk(0);
+    typed->clear();
+    press(f.b1);
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy complete." }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "MARIO.EEP", "Mario.Zcc", "mario.ram", "mario.v64" }));
+    EXPECT_EQ(content("z:\\MARIO.EEP"), "newer save");
+}
+
+TEST_F(ExfatZip, UpdateAllDeleteAndClearFindEveryFileWhateverItsCase)
+{
+    p.rom("z:\\", "luigi.v64", { .title = "LUIGI" });
+    file("z:\\LUIGI.EEP", "luigi save");
+    p.rom("z:\\", "MARIO.V64", { .title = "MARIO" });
+    file("z:\\mario.eep", "mario save");
+    file("z:\\Mario.Ram", "mario ram");
+    file("z:\\mario.ips", "patch");
+    auto& f = start();
+    f.Updateall1->Click();
+    EXPECT_EQ(typed->starting("Update c"), (Lines { "Update complete." }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "MARIO.eep", "MARIO.ram", "luigi.eep" }));
+
+    pickZip(1);
+    ASSERT_EQ(f.SelectedGame, "MARIO");
+    p.dialogs->answerBoxes({ tk::IDOK });
+    typed->clear();
+    press(f.b6);
+    EXPECT_EQ(typed->starting("Delete"), (Lines { "Delete complete" }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "LUIGI.EEP", "luigi.v64" }));
+
+    p.dialogs->answerBoxes({ tk::IDOK });
+    typed->clear();
+    f.ClearZipDisk1->Click();
+    EXPECT_EQ(typed->starting("Zipdisc"), (Lines { "Zipdisc cleared." }));
+    EXPECT_TRUE(dir("z:\\").empty());
+}
+
+// A copy killed part-way leaves its hidden partial file on the medium; the next scan removes it.
+TEST_F(ExfatZip, APartialCopyLeftOnTheMediumGoesAtTheNextScan)
+{
+    pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    std::string partial = platform::AtomicFile::tempNameFor("mario.v64", ended, 3, platform::AtomicFile::hostName());
+    file("z:\\" + partial, "half an image");
+    p.rom("z:\\", "luigi.v64", { .title = "LUIGI" });
+    ASSERT_EQ(dir("z:\\"), (Lines { partial, "luigi.v64" }));
+    auto& f = start();
+    EXPECT_EQ(dir("z:\\"), (Lines { "luigi.v64" }));
+    EXPECT_EQ(f.zip->Cell(5, 0), "luigi.v64");
+}
+
+class FullExfatZip : public ExfatZip {
+protected:
+    int megabytes() const override { return 8; }
+};
+
+// An image bigger than the room left: the copy fails and gives the room back; the saves still fit,
+// and what was on the disk stays whole.
+TEST_F(FullExfatZip, AnImageThatDoesNotFitLeavesNoPartAndTheDiskAsItWas)
+{
+    file("d:\\roms\\mario.v64", RomImage { .title = "MARIO" }.header() + pattern(12 * 1024 * 1024, 7));
+    file("d:\\ram\\mario.eep", "new save");
+    std::string luigi = pattern(3 * 1024 * 1024, 9);
+    file("z:\\luigi.v64", RomImage { .title = "LUIGI" }.header() + luigi);
+    file("z:\\mario.eep", "old save");
+    struct statvfs before {}, after {};
+    ASSERT_EQ(::statvfs(p.drives.host("z:\\").c_str(), &before), 0);
+    auto& f = start();
+    pickDisk(0);
+    press(f.b1);
+    EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not copy mario.v64" }));
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy failed !!!" }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "luigi.v64", "mario.eep" }));
+    EXPECT_EQ(content("z:\\mario.eep"), "new save");
+    EXPECT_TRUE(content("z:\\luigi.v64") == RomImage { .title = "LUIGI" }.header() + luigi);
+    ASSERT_EQ(::statvfs(p.drives.host("z:\\").c_str(), &after), 0);
+    EXPECT_GE(after.f_bfree * after.f_frsize + 64 * 1024, before.f_bfree * before.f_frsize);
+    EXPECT_EQ(f.zip->Cell(5, 0), "luigi.v64");
 }
 
 }

@@ -30,6 +30,7 @@ public:
         if (m_previous == bottom + "_") {
             lines.push_back(bottom);
             started.push_back(tk::Application().Clock().Now() - 10 * static_cast<std::int64_t>(bottom.size()));
+            callsBefore.push_back(platform::FileSystem::instance().callsCounted());
         }
         m_previous = bottom;
     }
@@ -51,23 +52,26 @@ public:
     {
         lines.clear();
         started.clear();
+        callsBefore.clear();
     }
 
     std::vector<std::string> lines;
     std::vector<std::int64_t> started; // when typing of each line began
+    std::vector<int> callsBefore;      // file system calls counted by the time each line was typed
 
 private:
     const TForm1& m_form;
     std::string m_previous;
 };
 
-// An archive in d:\roms with its RAM files in d:\ram, the Zip disk on z:. Tests lay out the files,
-// start the program and then work it through its buttons and menus.
-class GameFiles : public ::testing::Test {
-protected:
+// An archive in d:\roms with its RAM files in d:\ram, the Zip disk on z:. A test lays out the
+// files, starts the program and then works it through its buttons and menus.
+class GameDesk {
+public:
     using Lines = std::vector<std::string>;
 
-    void SetUp() override
+    // The two archive folders and the settings that point at them.
+    void layOut()
     {
         p.drives.write("d:\\roms\\.keep", "");
         p.drives.write("d:\\ram\\.keep", "");
@@ -133,4 +137,9 @@ protected:
 
     Program p;
     Transcript* typed { nullptr };
+};
+
+class GameFiles : public ::testing::Test, public GameDesk {
+protected:
+    void SetUp() override { layOut(); }
 };

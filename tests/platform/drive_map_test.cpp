@@ -1,5 +1,6 @@
 #include "platform/drive_map.h"
 #include "platform/filesystem.h"
+#include "tests/support/failing_folder.h"
 #include "tests/support/temp_drives.h"
 
 #include <filesystem>
@@ -76,6 +77,21 @@ TEST(DriveMap, VolumesAreVisibleSubdirectoriesInPathOrder)
     writeText(media + "/file", "x");
     EXPECT_EQ(DriveMap::volumesUnder({ mnt, media, drives.root() + "/nowhere" }),
         (std::vector<std::string> { media + "/Card", media + "/ZIP", mnt + "/a" }));
+}
+
+// The scan at start-up lists every mount folder; one whose listing fails part-way (a medium going
+// bad) gives what it could list, and the scan goes on.
+TEST(DriveMap, AMountFolderThatFailsPartWayGivesWhatItListed)
+{
+    TempDrives drives;
+    std::string media = drives.root() + "/media", mnt = drives.root() + "/mnt";
+    std::filesystem::create_directories(mnt + "/a");
+    FailingFolder failing(media, { "ZIP", "Card" });
+    if (!failing.mounted())
+        GTEST_SKIP() << failing.whyNot();
+    std::vector<std::string> volumes;
+    EXPECT_NO_THROW(volumes = DriveMap::volumesUnder({ media, mnt }));
+    EXPECT_EQ(volumes, (std::vector<std::string> { media + "/ZIP", mnt + "/a" }));
 }
 
 TEST(DriveMap, LongestPrefixNamesTheWindowsPath)

@@ -160,3 +160,34 @@ TEST(Faults, DriveGoneStaysGoneForLaterCalls)
     files.setDrive('z', drives.root() + "/z"); // mapped again: a fresh disk
     EXPECT_TRUE(platform::FileExists("z:\\a.txt"));
 }
+
+// The numbering a fault-at-every-step loop runs on: every call a fault could hit counts, and the
+// one named fails whatever it is, alone.
+TEST(Faults, CountedCallsFailByNumberWhateverTheyAre)
+{
+    TempDrives drives;
+    auto& files = drives.files();
+    drives.map('z');
+    drives.write("c:\\a.txt", "a");
+    auto calls = [&] {
+        return std::vector<bool> { platform::CopyFileA("c:\\a.txt", "z:\\a.txt", false),
+            files.listFiles("z:\\", "*").has_value(), platform::FileExists("z:\\a.txt"),
+            files.writeFileAtomic("z:\\b.txt", "bb"), platform::DeleteFileA("z:\\a.txt"),
+            platform::DeleteFileA("z:\\b.txt") };
+    };
+    files.countCalls();
+    EXPECT_EQ(calls(), std::vector<bool>(6, true));
+    EXPECT_EQ(files.callsCounted(), 5); // the query is no call a fault can hit
+    files.countCalls();
+    files.failCall(3, Fault::Kind::Refuse);
+    EXPECT_EQ(calls(), (std::vector<bool> { true, true, true, false, true, false }));
+    EXPECT_EQ(everything(drives.root() + "/z"), Names {});
+
+    files.countCalls();
+    files.failCall(1, Fault::Kind::DriveGone, 0);
+    EXPECT_EQ(calls(), std::vector<bool>(6, false)); // the copy's target drive went with it
+    EXPECT_EQ(files.callsCounted(), 1);              // nothing resolves on a drive that is gone
+    files.clearFaults();
+    EXPECT_TRUE(files.driveReady('z'));
+    EXPECT_EQ(files.callsCounted(), 0);
+}

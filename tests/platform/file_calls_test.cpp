@@ -1,4 +1,5 @@
 #include "platform/filesystem.h"
+#include "tests/support/exfat_volume.h"
 #include "tests/support/temp_drives.h"
 
 #include <cstdio>
@@ -37,6 +38,26 @@ TEST(CopyFile, ReplacesUnlessToldNotTo)
     EXPECT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\Other.v64", true));
     EXPECT_EQ(drives.read("z:\\Other.v64"), "new data");
     EXPECT_EQ(drives.read("c:\\new.v64"), "new data");
+}
+
+// A file system that ignores case takes any spelling for the file, and a rename onto that spelling
+// gives the file the new one; the file must keep the name it has, as it does on Windows.
+TEST(CopyFile, ReplacingOnACaseBlindMediumKeepsTheNameItHas)
+{
+    TempDrives drives;
+    ExfatVolume volume(drives.map('z'));
+    if (!volume.mounted())
+        GTEST_SKIP() << volume.whyNot();
+    drives.write("c:\\save.eep", "new save");
+    drives.write("z:\\SAVE.EEP", "old save");
+    EXPECT_TRUE(platform::CopyFileA("c:\\save.eep", "z:\\save.eep", false));
+    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP" }));
+    EXPECT_EQ(drives.read("z:\\SAVE.EEP"), "new save");
+    EXPECT_TRUE(drives.files().writeFileAtomic("z:\\Save.Eep", "written"));
+    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP" }));
+    EXPECT_EQ(drives.read("z:\\SAVE.EEP"), "written");
+    EXPECT_TRUE(drives.files().writeFileAtomic("z:\\new.cat", "made"));
+    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP", "new.cat" }));
 }
 
 TEST(CopyFile, FailsHonestly)

@@ -89,6 +89,20 @@ TEST(Listing, MasksHiddenFilesAndKinds)
     EXPECT_EQ(files.listFiles("c:\\roms\\a.v64", "*.*"), std::nullopt);
 }
 
+// Other systems allow wildcard characters in names; a mask's wildcards still match them as any
+// other character, never as themselves only.
+TEST(Listing, NamesWithWildcardCharactersMatchMasksLikeAnyOther)
+{
+    TempDrives drives;
+    auto& files = drives.files();
+    std::string c = drives.root() + "/c";
+    for (const char* name : { "*x.v64", "a*.v64", "?.rom", "**" })
+        std::ofstream(c + "/" + name) << "x";
+    EXPECT_EQ(files.listFiles("c:\\", "*.v64;*.rom"), (Names { "*x.v64", "?.rom", "a*.v64" }));
+    EXPECT_EQ(files.listFiles("c:\\", "*"), (Names { "**", "*x.v64", "?.rom", "a*.v64" }));
+    EXPECT_EQ(files.listFiles("c:\\", "?x.*"), (Names { "*x.v64" }));
+}
+
 TEST(Listing, SymlinksCountAsWhatTheyPointAt)
 {
     TempDrives drives;
