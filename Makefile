@@ -1,8 +1,12 @@
 # The two commands a newcomer types: `make run` and `make test`.
-.PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean
+.PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean install uninstall
 
 # How long `make fuzz` runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 600
+
+# Where `make install` puts the program; `make install PREFIX=$HOME/.local` needs no root.
+# DESTDIR, as usual, stages the whole tree under another folder.
+PREFIX ?= /usr/local
 
 deps:
 	@scripts/deps
@@ -39,6 +43,19 @@ fuzz: build-fuzz
 	  input=$${target##*/fuzz_}; \
 	  fuzz/run "$$target" $(FUZZ_SECONDS) fuzz/corpus/$$input build-fuzz/fuzz/found/$$input || exit 1; \
 	done
+
+# Every file an install put is listed in build/installed_files (with its DESTDIR), so that
+# uninstall removes exactly those, from each prefix installed to.
+install: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target tavisco
+	@DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+	@sed 's|^|$(DESTDIR)|' build/install_manifest.txt | LC_ALL=C sort -u -o build/installed_files - $$(ls build/installed_files 2>/dev/null)
+
+uninstall:
+	@if [ ! -f build/installed_files ]; then echo "make uninstall: nothing was installed from this tree"; exit 1; fi
+	@while IFS= read -r file; do rm -f "$$file" && echo "-- Removed: $$file"; done < build/installed_files
+	@rm build/installed_files
 
 # Each benchmark ends with its ratio against its baseline; then the start-up figures.
 bench: build

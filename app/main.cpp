@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     platform::FileSystem::instance().mapDefaultDrives(".");
     auto& application = tk::Application();
     application.SetTitle("Tavisco");
+    application.SetIcon("tavisco");
+    application.SetDesktopEntry("tavisco");
     auto form1 = std::make_unique<TForm1>();
     form1->Show();
     auto form2 = std::make_unique<TForm2>();

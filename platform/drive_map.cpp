@@ -51,7 +51,9 @@ void addSubdirectories(const std::string& parent, std::vector<std::string>& out)
     }
 }
 
-std::optional<DrivePin> parsePin(const std::string& rawLine, const std::string& baseDir)
+}
+
+std::optional<DrivePin> DriveMap::pinOf(const std::string& rawLine, const std::string& baseDir)
 {
     std::string line = trimmed(rawLine);
     if (line.empty() || line[0] == ';' || line[0] == '#')
@@ -65,9 +67,7 @@ std::optional<DrivePin> parsePin(const std::string& rawLine, const std::string& 
     std::string dir = trimmed(line.substr(eq + 1));
     if (key.size() != 1 || !lowerLetter(key[0]) || dir.empty())
         return std::nullopt;
-    return DrivePin { lowerLetter(key[0]), DriveMap::normalHostPath(dir, baseDir) };
-}
-
+    return DrivePin { lowerLetter(key[0]), normalHostPath(dir, baseDir) };
 }
 
 std::string DriveMap::normalHostPath(const std::string& path, const std::string& baseDir)
@@ -87,7 +87,7 @@ std::vector<DrivePin> DriveMap::readPins(const std::string& iniPath, const std::
     std::ifstream in(iniPath);
     std::string line;
     while (std::getline(in, line)) {
-        if (auto pin = parsePin(line, baseDir))
+        if (auto pin = pinOf(line, baseDir))
             pins.push_back(*pin);
     }
     return pins;
@@ -102,7 +102,7 @@ std::string DriveMap::homeDirectory()
     return pw ? pw->pw_dir : "/";
 }
 
-std::vector<std::string> DriveMap::mountedVolumes()
+std::vector<std::string> DriveMap::volumeParents()
 {
     std::vector<std::string> parents;
     std::string user = userName();
@@ -111,7 +111,12 @@ std::vector<std::string> DriveMap::mountedVolumes()
         parents.push_back("/run/media/" + user);
     }
     parents.push_back("/mnt");
-    return volumesUnder(parents);
+    return parents;
+}
+
+std::vector<std::string> DriveMap::mountedVolumes()
+{
+    return volumesUnder(volumeParents());
 }
 
 std::vector<std::string> DriveMap::volumesUnder(const std::vector<std::string>& parents)
@@ -126,27 +131,27 @@ std::vector<std::string> DriveMap::volumesUnder(const std::vector<std::string>& 
 void DriveMap::mapStandard(const std::string& home, const std::vector<std::string>& volumes,
     const std::vector<DrivePin>& pins)
 {
-    auto pinnedLetter = [&](char letter) {
-        return std::any_of(pins.begin(), pins.end(), [&](const DrivePin& p) { return p.letter == letter; });
-    };
-    auto pinnedDir = [&](const std::string& dir) {
-        return std::any_of(pins.begin(), pins.end(), [&](const DrivePin& p) { return p.hostDir == dir; });
-    };
     m_dirs.clear();
     set('c', "/");
     set('d', home);
-    char next = 'e';
-    for (const std::string& volume : volumes) {
-        if (pinnedDir(normalHostPath(volume)))
-            continue;
-        while (next <= 'z' && pinnedLetter(next))
-            ++next;
-        if (next > 'z')
-            break;
-        set(next++, volume);
-    }
     for (const DrivePin& pin : pins)
         set(pin.letter, pin.hostDir);
+    for (const std::string& volume : volumes)
+        assignVolume(volume);
+}
+
+std::optional<char> DriveMap::assignVolume(const std::string& hostDir)
+{
+    std::string dir = normalHostPath(hostDir);
+    if (hasDir(dir))
+        return std::nullopt;
+    for (char letter = 'e'; letter <= 'z'; ++letter) {
+        if (!m_dirs.count(letter)) {
+            m_dirs[letter] = dir;
+            return letter;
+        }
+    }
+    return std::nullopt;
 }
 
 void DriveMap::clear()
@@ -174,6 +179,12 @@ std::optional<std::string> DriveMap::hostDir(char letter) const
     if (it == m_dirs.end())
         return std::nullopt;
     return it->second;
+}
+
+bool DriveMap::hasDir(const std::string& hostDir) const
+{
+    std::string dir = normalHostPath(hostDir);
+    return std::any_of(m_dirs.begin(), m_dirs.end(), [&](const auto& entry) { return entry.second == dir; });
 }
 
 std::optional<std::pair<char, std::string>> DriveMap::longestPrefix(const std::string& hostPath) const

@@ -55,26 +55,38 @@ FileSystem::Scope::~Scope()
 
 // Drive map ----------------------------------------------------------------------------------
 
+// The volumes are lettered after the pins, so a pinned letter is never given to another volume.
 void FileSystem::remap(const std::vector<DrivePin>& pins)
 {
-    m_drives.mapStandard(DriveMap::homeDirectory(), DriveMap::mountedVolumes(), pins);
+    m_drives.mapStandard(DriveMap::homeDirectory(), {}, pins);
+    m_volumes.notice();
     m_faults.bringBackAll();
     resetCurrentDirectories();
 }
 
-void FileSystem::mapDefaultDrives(const std::string& startHostDir)
+void FileSystem::mapDefaultDrives(const std::string& startHostDir, const std::vector<std::string>& volumeParents)
 {
     std::string start = DriveMap::normalHostPath(startHostDir, hostWorkingDirectory());
-    remap(DriveMap::readPins(joinHost(start, "drives.ini"), start));
+    std::string ini = joinHost(start, "drives.ini");
+    m_volumes.watch(volumeParents, ini);
+    remap(DriveMap::readPins(ini, start));
 }
 
 void FileSystem::mapStandardDrives()
 {
+    m_volumes.watch(DriveMap::volumeParents(), "");
     remap({});
+}
+
+void FileSystem::watchVolumes(std::vector<std::string> parents, std::string iniHostPath)
+{
+    m_volumes.watch(std::move(parents), std::move(iniHostPath));
+    m_volumes.notice();
 }
 
 void FileSystem::clearDrives()
 {
+    m_volumes.stop();
     m_drives.clear();
     m_faults.bringBackAll();
     m_directories.reset();

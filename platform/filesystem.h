@@ -8,6 +8,7 @@
 #include "platform/file_queries.h"
 #include "platform/path_resolver.h"
 #include "platform/result.h"
+#include "platform/volume_letters.h"
 
 #include <optional>
 #include <string>
@@ -44,10 +45,21 @@ public:
     };
 
     // Drive map. Letters are 'a'..'z' (lower case here; paths may use either case).
-    void mapDefaultDrives(const std::string& startHostDir); // standard drives plus drives.ini pins
-    void mapStandardDrives();                               // c: = /, d: = home, mounted volumes from e:
+    // The standard drives with the pins of drives.ini in the start directory; the volumes mounted
+    // under `volumeParents` get their letters, new ones written into that drives.ini, now and
+    // whenever one is mounted later.
+    void mapDefaultDrives(const std::string& startHostDir,
+        const std::vector<std::string>& volumeParents = DriveMap::volumeParents());
+    void mapStandardDrives(); // c: = /, d: = home, mounted volumes from e:, remembered nowhere
+    // Exactly the drives set from now on: no volumes are looked for.
     void clearDrives();
     void setDrive(char letter, const std::string& hostDir);
+    // Volumes are looked for under `parents` from now on (their letters written into `iniHostPath`
+    // unless it is ""), and given letters at once.
+    void watchVolumes(std::vector<std::string> parents, std::string iniHostPath);
+    // Gives letters to the volumes mounted since the last look. A path on a letter that has no drive
+    // looks too, so the program meets a new disk wherever it reaches for one.
+    void noticeVolumes() { m_volumes.notice(); }
     std::vector<char> drives() const { return m_drives.letters(); }
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
     bool driveReady(char letter) const { return m_resolver.readyRoot(letter).has_value(); }
@@ -112,10 +124,11 @@ private:
     void remap(const std::vector<DrivePin>& pins);
 
     DriveMap m_drives;
+    VolumeLetters m_volumes { m_drives };
     CurrentDirectories m_directories;
     // Touched by const queries too: a fault can hit a read, and a drive can vanish under it.
     mutable FaultInjector m_faults;
-    PathResolver m_resolver { m_drives, m_directories, m_faults };
+    PathResolver m_resolver { m_drives, m_volumes, m_directories, m_faults };
     FileQueries m_queries { m_resolver, m_faults };
     FileOperations m_operations { m_resolver, m_faults };
 };

@@ -28,8 +28,10 @@ bool validComponent(std::string_view part)
 
 }
 
-PathResolver::PathResolver(const DriveMap& drives, const CurrentDirectories& directories, const FaultInjector& faults)
+PathResolver::PathResolver(const DriveMap& drives, VolumeLetters& volumes, const CurrentDirectories& directories,
+    const FaultInjector& faults)
     : m_drives(drives)
+    , m_volumes(volumes)
     , m_directories(directories)
     , m_faults(faults)
 {
@@ -39,6 +41,8 @@ std::optional<std::string> PathResolver::mappedRoot(char letter) const
 {
     letter = asciiLower(letter);
     auto dir = m_drives.hostDir(letter);
+    if (!dir && m_volumes.notice() > 0)
+        dir = m_drives.hostDir(letter);
     if (!dir || m_faults.driveGone(letter))
         return std::nullopt;
     return dir;

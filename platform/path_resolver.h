@@ -5,6 +5,7 @@
 #include "platform/drive_map.h"
 #include "platform/fault_injector.h"
 #include "platform/resolved_path.h"
+#include "platform/volume_letters.h"
 #include "platform/win_path.h"
 
 #include <optional>
@@ -18,9 +19,12 @@ namespace platform {
 // Windows paths to host paths and back: the drive through the drive map, a relative path through
 // the current directories, each name matched as Windows compares names. A drive that a fault has
 // pulled out resolves nothing. What it reads of directories it keeps a moment, in its own cache.
+// A letter with no drive behind it may be a volume mounted a moment ago: the volumes are looked at
+// again before it is given up, as the system would have lettered the new disk by now.
 class PathResolver {
 public:
-    PathResolver(const DriveMap& drives, const CurrentDirectories& directories, const FaultInjector& faults);
+    PathResolver(const DriveMap& drives, VolumeLetters& volumes, const CurrentDirectories& directories,
+        const FaultInjector& faults);
 
     WinPath absolute(const std::string& winPath) const { return m_directories.absolute(winPath); }
     std::string expand(const std::string& winPath) const { return absolute(winPath).text(); }
@@ -76,6 +80,7 @@ private:
         std::string_view name) const;
 
     const DriveMap& m_drives;
+    VolumeLetters& m_volumes;
     const CurrentDirectories& m_directories;
     const FaultInjector& m_faults;
     mutable DirectoryIndexCache m_listings;

@@ -28,9 +28,36 @@ void TApplication::SetClock(std::unique_ptr<TClock> clock)
         t->ShiftDue(shift);
 }
 
+void TApplication::SetTitle(const std::string& title)
+{
+    ChangeIdentity(m_title, title);
+}
+
+void TApplication::SetIcon(const std::string& name)
+{
+    ChangeIdentity(m_icon, name);
+}
+
+void TApplication::SetDesktopEntry(const std::string& name)
+{
+    ChangeIdentity(m_desktopEntry, name);
+}
+
+// Title, icon and desktop entry: the desktop is told of each change.
+void TApplication::ChangeIdentity(std::string& property, const std::string& value)
+{
+    if (property == value)
+        return;
+    property = value;
+    if (m_backend)
+        m_backend->IdentityChanged();
+}
+
 void TApplication::SetBackend(std::unique_ptr<TBackend> backend)
 {
     m_backend = std::move(backend);
+    if (m_backend)
+        m_backend->IdentityChanged();
     for (auto* form : m_forms)
         form->SetHost(m_backend ? m_backend->CreateHost(*form) : nullptr);
 }

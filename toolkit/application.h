@@ -23,8 +23,16 @@ public:
     TApplication();
     ~TApplication();
 
+    // How the desktop knows the program: the name task bars and window switchers show, its icon
+    // (the pictures "<name>_<size>.png" among the resources, one per size) and the base name of its
+    // desktop entry, which ties its windows to the menu entry. Set before the first form is shown,
+    // as some desktops read them once, when the first window appears.
     const std::string& Title() const { return m_title; }
-    void SetTitle(const std::string& title) { m_title = title; }
+    void SetTitle(const std::string& title);
+    const std::string& Icon() const { return m_icon; }
+    void SetIcon(const std::string& name);
+    const std::string& DesktopEntry() const { return m_desktopEntry; }
+    void SetDesktopEntry(const std::string& name);
 
     TClock& Clock() { return *m_clock; }
     // Replaces the clock; timers keep their remaining waits.
@@ -66,9 +74,12 @@ public:
     std::function<void(const std::exception&)> OnException;
 
 private:
+    void ChangeIdentity(std::string& property, const std::string& value);
     TTimer* EarliestTimer(std::int64_t notAfter) const;
 
     std::string m_title;
+    std::string m_icon;
+    std::string m_desktopEntry;
     std::unique_ptr<TClock> m_clock;
     std::unique_ptr<TBackend> m_backend;
     std::unique_ptr<TClipboard> m_clipboard;

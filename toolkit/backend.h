@@ -17,6 +17,8 @@ public:
     virtual void TimersChanged() = 0; // the next due tick may have moved
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
+    // The application's title, icon or desktop entry changed (or the backend was just installed).
+    virtual void IdentityChanged() { }
 };
 
 }

@@ -41,7 +41,10 @@ std::string TDriveComboBox::EntryText(char letter)
 
 void TDriveComboBox::Update()
 {
-    m_letters = platform::FileSystem::instance().drives();
+    // A disk mounted since the list last opened is offered at once, with its letter.
+    auto& fs = platform::FileSystem::instance();
+    fs.noticeVolumes();
+    m_letters = fs.drives();
     std::vector<std::string> entries;
     for (char letter : m_letters)
         entries.push_back(EntryText(letter));

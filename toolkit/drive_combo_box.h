@@ -33,7 +33,7 @@ public:
     // What the box shows for the current drive.
     std::string Text() const { return EntryText(m_drive); }
     static std::string EntryText(char letter);
-    // Reads the mapped drives again.
+    // Reads the mapped drives again, volumes mounted meanwhile with them.
     void Update();
 
     // Opens the list below the box. The menu stays until the list opens again.

@@ -494,6 +494,70 @@ QImage drawSplash() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The program's icon, in the banner's style: a raised gold T on a black tile with a gold-to-blue
+// rim, the blue "64" badge where there is room for it. Drawn afresh at each size rather than
+// scaled, so the small ones stay sharp.
+
+const std::array<int, 6> iconSizes{16, 32, 48, 64, 128, 256};
+
+QImage drawIcon(int size) {
+  QImage img(size, size, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  smooth(p);
+  const double s = size;
+  const double inset = size <= 16 ? 0.5 : s / 32;
+  const QRectF tile(inset, inset, s - 2 * inset, s - 2 * inset);
+  const QPainterPath tileShape = roundedRect(tile, s * 0.18);
+
+  QLinearGradient rim(tile.topLeft(), tile.bottomRight());
+  rim.setColorAt(0.0, QColor(250, 214, 112));
+  rim.setColorAt(0.5, QColor(178, 110, 20));
+  rim.setColorAt(1.0, QColor(40, 90, 220));
+  p.fillPath(tileShape, rim);
+  const double rimWidth = std::max(1.0, std::round(s / 40));
+  p.fillPath(roundedRect(tile.adjusted(rimWidth, rimWidth, -rimWidth, -rimWidth), s * 0.18 - rimWidth), black);
+
+  const bool badged = size >= 48;
+  const int depth = std::max(1, size / 64);
+  const QPainterPath rawT = textPath("T", face(serif, int(std::round(s * (badged ? 0.78 : 0.9))), true));
+  const double centreX = badged ? s * 0.42 : s / 2;
+  const QRectF tBox = rawT.boundingRect();
+  const QPainterPath t = rawT.translated(std::round(centreX - tBox.center().x()),
+                                         std::round(s * (badged ? 0.46 : 0.5) - tBox.center().y()));
+  paintGold(p, t, depth);
+
+  if (badged) {
+    const QPainterPath rawBadge = textPath("64", face(sans, int(std::round(s * 0.3)), true, true));
+    const QRectF box = rawBadge.boundingRect();
+    const QPainterPath badge = rawBadge.translated(std::round(s * 0.9 - box.right()),
+                                                   std::round(s * 0.86 - box.bottom()));
+    paintBlue(p, badge, depth);
+    // The banner's rule under the letter, gold fading into blue.
+    const double ruleY = std::round(t.boundingRect().bottom() + s * 0.04);
+    QLinearGradient rule(s * 0.14, 0, s * 0.62, 0);
+    rule.setColorAt(0.0, QColor(230, 170, 60));
+    rule.setColorAt(1.0, QColor(40, 90, 220));
+    p.fillRect(QRectF(s * 0.14, ruleY, s * 0.48, std::max(1.0, std::round(s / 64))), rule);
+  }
+  return img;
+}
+
+void writeIcon(int size, const QString& folder) {
+  const QImage img = drawIcon(size);
+  const QString name = QString("tavisco_%1.png").arg(size);
+  // The tile's corners show the desktop through; its middle is solid.
+  if (qAlpha(img.pixel(0, 0)) != 0 || qAlpha(img.pixel(size - 1, size - 1)) != 0)
+    fail(name + ": the corners are not see-through");
+  if (qAlpha(img.pixel(size / 2, size / 4)) != 255) fail(name + ": the middle is not solid");
+  const QString path = folder + "/" + name;
+  if (!img.save(path, "PNG")) fail("cannot write " + path);
+  const QImage back(path);
+  if (back.size() != QSize(size, size) || !back.hasAlphaChannel()) fail(name + " did not read back");
+  std::printf("%-22s %3d x %3d  icon\n", qPrintable(name), size, size);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Flags: 36 x 24 with a dark one-pixel border round a 34 x 22 field.
 
 const QColor flagBorder(28, 28, 34);
@@ -1310,6 +1374,7 @@ void drawAll(const QString& folder) {
   writeTrueColour(drawOkGlyph(), folder, "ok_glyph.bmp");
   writeTrueColour(drawCancelGlyph(), folder, "cancel_glyph.bmp");
   for (const Hand* hand : {&gloveHand, &broadHand, &slimHand}) writeCursor(*hand, folder);
+  for (int size : iconSizes) writeIcon(size, folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/file_operations.h"
 #include "platform/filesystem.h"
 #include "platform/path_resolver.h"
+#include "platform/volume_letters.h"
 #include "tests/support/temp_drives.h"
 
 #include <filesystem>
@@ -23,7 +24,8 @@ struct Parts {
     platform::DriveMap drives;
     platform::CurrentDirectories directories;
     platform::FaultInjector faults;
-    platform::PathResolver resolver { drives, directories, faults };
+    platform::VolumeLetters volumes { drives };
+    platform::PathResolver resolver { drives, volumes, directories, faults };
     platform::FileOperations operations { resolver, faults };
 
     Parts() { drives.set('d', d); }
@@ -50,7 +52,7 @@ TEST(PathResolverPart, EachResolverKeepsItsOwnListingsUntilToldToForget)
     parts.temp.write("d:\\roms\\NEW.V64", "n");
     std::filesystem::last_write_time(roms, before);
     EXPECT_FALSE(parts.resolver.resolve("d:\\roms\\new.v64")->found); // what it read a moment ago
-    platform::PathResolver fresh(parts.drives, parts.directories, parts.faults);
+    platform::PathResolver fresh(parts.drives, parts.volumes, parts.directories, parts.faults);
     EXPECT_EQ(fresh.resolve("d:\\roms\\new.v64")->host, roms + "/NEW.V64"); // shares no cache
     parts.resolver.forgetListings();
     EXPECT_EQ(parts.resolver.resolve("d:\\roms\\new.v64")->host, roms + "/NEW.V64");

@@ -200,3 +200,29 @@ TEST_F(QtBackendTest, MessageBoxAndInputDialogComeUpAboveAStayOnTopWindow)
     EXPECT_FALSE(dialogs.InputQuery("c", "p", value));
     splash.Hide();
 }
+
+// Task bars group the windows by the application's name and entry and show its icon, whether the
+// program names itself before the backend is there or after.
+TEST_F(QtBackendTest, TheDesktopKnowsTheProgramByItsNameIconAndEntry)
+{
+    Application().SetBackend(nullptr);
+    Application().SetTitle("Tavisco");
+    Application().SetDesktopEntry("tavisco");
+    installQtBackend();
+    EXPECT_EQ(QGuiApplication::applicationName(), "Tavisco");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "tavisco");
+
+    Application().SetIcon("tavisco");
+    QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+    for (int size : { 16, 32, 48, 64, 128, 256 })
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    TForm form("Iconic");
+    form.Show();
+    ASSERT_NE(windowOf(form), nullptr);
+    EXPECT_FALSE(windowOf(form)->windowIcon().isNull());
+    form.Hide();
+
+    Application().SetTitle("");
+    Application().SetDesktopEntry("");
+    Application().SetIcon("");
+}

@@ -1,5 +1,7 @@
 #include "tests/settings/settings_fixture.h"
 
+#include <filesystem>
+
 namespace {
 
 class DrivePanel : public SettingsTest {
@@ -102,6 +104,26 @@ TEST_F(DrivePanel, ZipDriveChangeIsRememberedButScansNothing)
     EXPECT_EQ(f.ZipRoot, "y:\\");
     EXPECT_EQ(f.ini->Lines()[0], "y:\\");
     EXPECT_TRUE(Program::rows(f.zip)[0][5].empty());
+}
+
+TEST_F(DrivePanel, StickMountedWhileRunningIsOfferedWhenTheZipDriveListOpens)
+{
+    std::string media = p.drives.root() + "/media";
+    std::filesystem::create_directories(media);
+    p.drives.files().watchVolumes({ media }, "");
+    auto& f = startWith("-");
+    std::filesystem::create_directories(media + "/SD CARD");
+    RomImage {}.writeTo(media + "/SD CARD/kart.v64");
+    p.click(f.zipdrive);
+    ASSERT_EQ(p.dialogs->lastPopup, f.zipdrive->DropDownMenu());
+    std::vector<std::string> captions;
+    for (auto* item : f.zipdrive->DropDownMenu()->Items())
+        captions.push_back(item->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string> { "c: [c]", "d: [d]", "e: [SD CARD]", "z: [z]" }));
+    f.zipdrive->DropDownMenu()->Items()[2]->Click();
+    EXPECT_EQ(f.ZipRoot, "e:\\");
+    p.click(f.Button1);
+    EXPECT_EQ(f.zip->Cell(5, 0), "kart.v64");
 }
 
 TEST_F(DrivePanel, CloseRescansBothTablesEvenWithoutChanges)

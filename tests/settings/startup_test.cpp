@@ -3,6 +3,7 @@
 #include "app/titlepic.h"
 #include "toolkit/screen.h"
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -197,6 +198,59 @@ TEST_F(ZipPoll, InsertedDiskIsScannedWithinASecond)
     EXPECT_EQ(f.fully->Caption(), "256 MBit");
     EXPECT_TRUE(f.ZipPresent);
     EXPECT_TRUE(f.zips->Visible());
+}
+
+// The Zip disk is a USB stick: volumes are mounted under <tmp>/media, get their letters as they
+// come and keep them in the start directory's drives.ini.
+class StickPoll : public Startup {
+protected:
+    TForm1& settledOn(const std::string& zipRoot)
+    {
+        std::filesystem::create_directories(media);
+        p.drives.files().watchVolumes({ media }, p.drives.host(p.startDir() + "drives.ini"));
+        p.settings({ zipRoot, "d:\\roms\\", "d:\\ram\\", "-", "1" });
+        p.rom("d:\\roms\\", "mario.v64");
+        return p.startAndSettle();
+    }
+    std::string mount(const std::string& name, const std::string& game)
+    {
+        std::string dir = media + "/" + name;
+        std::filesystem::create_directories(dir);
+        RomImage { .size = 64 * 131072 }.writeTo(dir + "/" + game);
+        return dir;
+    }
+    bool shows(TForm1& f, const std::string& game) { return !f.nozip->Visible() && f.zip->Cell(5, 0) == game; }
+
+    std::string media = p.drives.root() + "/media/alice";
+};
+
+TEST_F(StickPoll, StickMountedAfterStartUpIsFoundWithinASecond)
+{
+    // c:, d: and z: are taken; e: is no drive at all until the stick comes.
+    auto& f = settledOn("e:\\");
+    ASSERT_TRUE(f.nozip->Visible());
+    p.advance(3000);
+    std::string stick = mount("STICK", "kart.v64");
+    EXPECT_LE(within(1000, [&] { return shows(f, "kart.v64"); }), 1000);
+    EXPECT_TRUE(f.ZipPresent);
+    EXPECT_EQ(f.fully->Caption(), "064 MBit");
+    EXPECT_NE(p.drives.read(p.startDir() + "drives.ini").find("\ne=" + stick + "\n"), std::string::npos);
+}
+
+TEST_F(StickPoll, PinnedStickThatIsAwayStaysNoDiskWhileAnotherIsMounted)
+{
+    // e: pinned to the stick's folder, as an earlier run left it in drives.ini.
+    p.drives.files().setDrive('e', media + "/STICK");
+    auto& f = settledOn("e:\\");
+    ASSERT_TRUE(f.nozip->Visible());
+    std::string other = mount("OTHER", "other.v64");
+    p.advance(3000);
+    EXPECT_TRUE(f.nozip->Visible()) << "the other volume must not stand in for the Zip disk";
+    EXPECT_EQ(f.zip->Cell(5, 0), "");
+    EXPECT_EQ(p.drives.files().hostPath("f:\\"), other);
+
+    mount("STICK", "kart.v64");
+    EXPECT_LE(within(1000, [&] { return shows(f, "kart.v64"); }), 1000);
 }
 
 TEST_F(ZipPoll, DiskThatStaysInIsNotScannedAgain)

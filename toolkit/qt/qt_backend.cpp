@@ -5,6 +5,8 @@
 #include "toolkit/win_text.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 
@@ -37,10 +39,6 @@ std::unique_ptr<TFormHost> TQtBackend::CreateHost(TForm& form)
 
 void TQtBackend::Run()
 {
-    const std::string& title = Application().Title();
-    if (!title.empty())
-        // The name the desktop shows for the program; a display name would be added to every window title.
-        QGuiApplication::setApplicationName(fromWinText(title));
     Rearm();
     QApplication::exec();
 }
@@ -67,6 +65,27 @@ int TQtBackend::ScreenHeight() const
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() : 768;
+}
+
+// On X11 the application name becomes the windows' class, on Wayland the desktop entry their app
+// id; both are read when the first window appears. No display name is set: it would be added to
+// every window title.
+void TQtBackend::IdentityChanged()
+{
+    const TApplication& application = Application();
+    if (!application.Title().empty())
+        QGuiApplication::setApplicationName(fromWinText(application.Title()));
+    if (!application.DesktopEntry().empty())
+        QGuiApplication::setDesktopFileName(fromWinText(application.DesktopEntry()));
+    if (application.Icon().empty())
+        return;
+    QIcon icon;
+    const QString pictures = QStringLiteral(":/pictures/");
+    const QString family = fromWinText(application.Icon()) + QStringLiteral("_*.png");
+    for (const QString& name : QDir(pictures).entryList({ family }, QDir::Files))
+        icon.addFile(pictures + name);
+    if (!icon.isNull())
+        QGuiApplication::setWindowIcon(icon);
 }
 
 // Only ever arms the timer: ticks are delivered by the event loop, never from inside a call that

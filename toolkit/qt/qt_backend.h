@@ -21,6 +21,7 @@ public:
     void TimersChanged() override;
     int ScreenWidth() const override;
     int ScreenHeight() const override;
+    void IdentityChanged() override;
 
 private:
     void Rearm();

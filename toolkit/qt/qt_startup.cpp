@@ -9,8 +9,8 @@
 
 namespace tk {
 
-// The application's display name is taken from its title when the loop starts (see TQtBackend::Run),
-// since the program may set the title after this.
+// The application's name, icon and desktop entry follow its properties, set before or after this
+// (see TQtBackend::IdentityChanged).
 void installQtBackend()
 {
     Application().SetBackend(std::make_unique<TQtBackend>());
