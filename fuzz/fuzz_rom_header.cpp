@@ -4,12 +4,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    programUnderFuzz();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Program& p = programUnderFuzz();

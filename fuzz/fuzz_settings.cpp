@@ -6,12 +6,6 @@
 
 #include <utility>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    programUnderFuzz();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Program& p = programUnderFuzz();

@@ -27,6 +27,13 @@ inline Program& programUnderFuzz()
     return *program;
 }
 
+// The program starts before the first input, so its start-up is no input's time.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    programUnderFuzz();
+    return 0;
+}
+
 // Writes a new file where a Windows path names one on the temporary drives, so an input can be
 // removed again without touching what was there; a path Windows can't spell, or a name in use, is
 // no file. Returns the host path written, or "".

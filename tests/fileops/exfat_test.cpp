@@ -20,12 +20,15 @@ std::string pattern(std::size_t size, unsigned seed)
     return bytes;
 }
 
-// The archive on a real exFAT volume, a file system that ignores letter case.
-class OnExfat : public GameFiles {
+// One drive of the desk on a real exFAT volume: a removable medium that ignores letter case and
+// keeps no permissions.
+class OnExfatVolume : public GameFiles {
 protected:
+    virtual char drive() const = 0;
+    virtual int megabytes() const { return 32; }
     void SetUp() override
     {
-        volume = std::make_unique<ExfatVolume>(p.drives.host("d:\\"));
+        volume = std::make_unique<ExfatVolume>(p.drives.host(std::string(1, drive()) + ":\\"), megabytes());
         if (!volume->mounted())
             GTEST_SKIP() << volume->whyNot();
         GameFiles::SetUp();
@@ -36,6 +39,12 @@ protected:
         volume.reset();
     }
     std::unique_ptr<ExfatVolume> volume;
+};
+
+// The archive on the medium.
+class OnExfat : public OnExfatVolume {
+protected:
+    char drive() const override { return 'd'; }
 };
 
 TEST_F(OnExfat, RenameThatOnlyChangesLetterCaseRenamesEveryFile)
@@ -70,23 +79,10 @@ TEST_F(OnExfat, RenameOntoAnotherGamesNameIsRefusedWholly)
     EXPECT_EQ(content("d:\\ram\\luigi.eep"), "luigi save");
 }
 
-// The Zip disk on a real exFAT volume: a removable medium that ignores letter case and keeps no
-// permissions. The archive stays on the host's own file system.
-class ExfatZip : public GameFiles {
+// The Zip disk on the medium; the archive stays on the host's own file system.
+class ExfatZip : public OnExfatVolume {
 protected:
-    virtual int megabytes() const { return 32; }
-    void SetUp() override
-    {
-        volume = std::make_unique<ExfatVolume>(p.drives.host("z:\\"), megabytes());
-        if (!volume->mounted())
-            GTEST_SKIP() << volume->whyNot();
-        GameFiles::SetUp();
-    }
-    void TearDown() override
-    {
-        p.form.reset();
-        volume.reset();
-    }
+    char drive() const override { return 'z'; }
     // mario in the archive: a real image past the copy buffer's size, and every companion.
     void marioInArchive()
     {
@@ -97,7 +93,6 @@ protected:
     }
     Lines archiveFiles() const { return { "d:\\roms\\mario.v64", "d:\\ram\\mario.eep", "d:\\ram\\mario.ips",
         "d:\\ram\\mario.aps", "d:\\ram\\mario.zcc", "d:\\ram\\mario.ram" }; }
-    std::unique_ptr<ExfatVolume> volume;
 };
 
 TEST_F(ExfatZip, CopyToTheZipDiskAndBackByteForByte)
