@@ -149,8 +149,10 @@ std::string VolumeLetters::withPins(std::string_view text, const std::vector<Dri
     bool openLast = !out.empty() && out.back() != '\n';
     if (insertAt) {
         // The last pin may be the file's last line, with no line break yet.
-        if (*insertAt == out.size() && openLast)
-            out += eol, insertAt = out.size();
+        if (*insertAt == out.size() && openLast) {
+            out += eol;
+            insertAt = out.size();
+        }
         out.insert(*insertAt, added);
         return out;
     }
