@@ -45,7 +45,7 @@ TEST_F(FormBehaviour, TabMovesTheFocusAlongTheTabStops)
 {
     auto* first = new TEdit(form.get(), "first");
     auto* panel = new TPanel(form.get(), "panel");
-    auto* nested = new TEdit(panel, "nested");
+    new TEdit(panel, "nested");
     auto* noStop = new TButton(form.get(), "noStop");
     noStop->SetTabStop(false);
     auto* hidden = new TButton(form.get(), "hidden");
