@@ -10,6 +10,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace tk {
 
@@ -30,6 +32,27 @@ std::optional<int> bmpBitCount(const std::string& data)
         return std::nullopt;
     int headerSize = readLittleEndian(data, 14, 4);
     return readLittleEndian(data, headerSize == 12 ? 24 : 28, 2);
+}
+
+// Whether the file holds every row its header declares. Pixels stored as they are (no run-length
+// compression) need the whole array; a file cut short is not a picture, however many rows it has,
+// and a few bytes claiming a huge one must not make it allocated.
+bool holdsItsPixels(const std::string& data, int bits)
+{
+    if (data.size() < 54)
+        return true; // the old core header, or too short for the decoder to take anyway
+    int headerSize = readLittleEndian(data, 14, 4);
+    if (headerSize == 12)
+        return true;
+    int compression = readLittleEndian(data, 30, 4);
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true;
+    std::int64_t width = std::abs(std::int64_t(readLittleEndian(data, 18, 4)));
+    std::int64_t height = std::abs(std::int64_t(readLittleEndian(data, 22, 4)));
+    std::int64_t offset = std::uint32_t(readLittleEndian(data, 10, 4));
+    std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+    std::int64_t room = std::int64_t(data.size()) - offset;
+    return room >= 0 && (rowBytes == 0 || height <= room / rowBytes);
 }
 
 int depthOf(const QImage& image)
@@ -124,7 +147,7 @@ void TBitmap::LoadFromFile(const std::string& winPath)
         throw EInvalidGraphic(openFailure(winPath, data.error()));
     QImage image;
     auto bits = bmpBitCount(*data);
-    if (!bits || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))
+    if (!bits || !holdsItsPixels(*data, *bits) || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP"))
         throw EInvalidGraphic("Bitmap image is not valid: \"" + winPath + "\"");
     Take(image, *bits);
 }

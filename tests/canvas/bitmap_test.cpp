@@ -104,8 +104,15 @@ TEST_F(Bitmaps, UnreadableFilesThrowNamingTheFile)
     drives.write("t:\\junk.bmp", "this is no picture at all, just some junk bytes to read");
     drives.write("t:\\empty.bmp", "");
     drives.write("t:\\cut.bmp", bmpFile(trueColour(2, 2, { clRed, clRed, clRed, clRed })).substr(0, 40));
+    // Pixels cut short: the last row missing, and a header claiming 3000 rows of one.
+    std::string whole = bmpFile(trueColour(2, 2, { clRed, clRed, clRed, clRed }));
+    drives.write("t:\\short.bmp", whole.substr(0, whole.size() - 8));
+    std::string tall = bmpFile(trueColour(3000, 1, std::vector<TColor>(3000, clRed)));
+    tall.replace(22, 4, std::string("\xB8\x0B\0\0", 4));
+    drives.write("t:\\tall.bmp", tall);
     TBitmap bitmap;
-    for (const char* path : { "t:\\junk.bmp", "t:\\empty.bmp", "t:\\cut.bmp", "t:\\missing.bmp", "q:\\nodrive.bmp" }) {
+    for (const char* path : { "t:\\junk.bmp", "t:\\empty.bmp", "t:\\cut.bmp", "t:\\short.bmp", "t:\\tall.bmp", "t:\\missing.bmp",
+             "q:\\nodrive.bmp" }) {
         try {
             bitmap.LoadFromFile(path);
             ADD_FAILURE() << path << " loaded";
