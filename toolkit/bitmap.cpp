@@ -35,8 +35,8 @@ std::optional<int> bmpBitCount(const std::string& data)
 }
 
 // Whether the file holds every row its header declares. Pixels stored as they are (no run-length
-// compression) need the whole array; a file cut short is not a picture, however many rows it has,
-// and a few bytes claiming a huge one must not make it allocated.
+// compression) need the whole array: a file cut short is not a picture, and a few bytes claiming a
+// huge one must not make the decoder allocate it.
 bool holdsItsPixels(const std::string& data, int bits)
 {
     if (data.size() < 54)
