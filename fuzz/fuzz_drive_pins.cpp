@@ -1,7 +1,7 @@
 // drives.ini, whatever it holds: the pins read from it, the drive map built from them and the
-// Windows paths that map gives host paths. Inputs are kept to 1 KB (drive_pins.flags): that is
-// dozens of lines, more than the 26 letters a map can hold, and longer ones only repeat lines
-// while every run gets slower.
+// Windows paths that map gives host paths. Inputs are kept to 512 bytes (drive_pins.flags): room
+// for a full map of short lines or a few long paths; the reading is line by line, so longer inputs
+// only repeat lines while every run gets slower.
 #include "platform/drive_map.h"
 
 #include <cstdio>
