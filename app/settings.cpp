@@ -51,19 +51,12 @@ void TForm1::loadSettings()
     if (!fs.fileExists(file)) {
         ini->Lines().SetLines(defaultLines);
         SettingsEndWithBreak = true;
-        saveSettings();
+        // A start folder the user may not write: reported, and the run goes on these lines.
+        startupStep([this] { saveSettings(); });
     }
-    auto text = fs.readFile(file);
+    if (fs.fileExists(file))
+        readSettings(file);
     auto& lines = ini->Lines();
-    if (text) {
-        SettingsEndWithBreak = !text->empty() && (text->back() == '\n' || text->back() == '\r');
-        lines.SetText(*text);
-    } else {
-        // The run goes on with the default lines; the message says what could not be read and why.
-        tk::Application().Dialogs().MessageBox(tk::openFailure(file, text.error()), "Tavisco", tk::MB_OK);
-        lines.SetLines(defaultLines);
-        SettingsEndWithBreak = true;
-    }
 
     ZipRoot = lineOrEmpty(lines, 0);
     RomDir = lineOrEmpty(lines, 1);
@@ -88,16 +81,41 @@ void TForm1::loadSettings()
     std::string romTo = isDirectory(RomDir) ? RomDir : "c:\\";
     selectSavedDrives(ramTo, romTo);
     if (lowerAZ(ramTo) != lowerAZ(ramFrom))
-        ramdirChange(this);
+        startupStep([this] { ramdirChange(this); });
     if (lowerAZ(romTo) != lowerAZ(romFrom))
-        romdirChange(this);
+        startupStep([this] { romdirChange(this); });
+    // Started where the ROM list already stood (a drive root), no change ran: a region folder that
+    // is not there is still no region.
+    if (!RegionFolder.empty() && !isDirectory(RomDir + RegionFolder)) {
+        RegionFolder.clear();
+        lines.Put(3, RegionFolder);
+        RomPath = RomDir;
+        RamPath = RamDir;
+    }
+}
+
+// Replaces the settings lines by the file's; one that can't be read is reported and the run goes
+// on the default lines.
+void TForm1::readSettings(const std::string& file)
+{
+    auto text = platform::FileSystem::instance().readFile(file);
+    auto& lines = ini->Lines();
+    if (text) {
+        SettingsEndWithBreak = !text->empty() && (text->back() == '\n' || text->back() == '\r');
+        lines.SetText(*text);
+        return;
+    }
+    noteFailure(tk::openFailure(file, text.error()));
+    lines.SetLines(defaultLines);
+    SettingsEndWithBreak = true;
 }
 
 // Puts the drive selectors on the saved drives and the lists on the directories given. Moving a
 // directory list to another drive must not replace the saved directory it is about to be given, so
 // the lists stay quiet meanwhile; a drive that is gone, or an empty line, leaves the selector where
-// it is.
-void TForm1::selectSavedDrives(const std::string& ramTo, const std::string& romTo)
+// it is. A list that can't go to its directory (c:\ not ready) stays too, and `ramTo` or `romTo`
+// then says where it is.
+void TForm1::selectSavedDrives(std::string& ramTo, std::string& romTo)
 {
     // The handlers come back however this ends.
     struct Quiet {
@@ -118,11 +136,18 @@ void TForm1::selectSavedDrives(const std::string& ramTo, const std::string& romT
         } catch (const std::exception&) {
         }
     };
+    auto place = [](tk::TDirectoryListBox* list, std::string& to) {
+        try {
+            list->SetDirectory(to);
+        } catch (const std::exception&) {
+            to = list->Directory();
+        }
+    };
     choose(zipdrive, ZipRoot);
     choose(romdrive, RomPath);
     choose(ramdrive, RamPath);
-    ramdir->SetDirectory(ramTo);
-    romdir->SetDirectory(romTo);
+    place(ramdir, ramTo);
+    place(romdir, romTo);
 }
 
 void TForm1::zipdriveChange(TObject*)
@@ -172,8 +197,9 @@ void TForm1::FormClose(TObject*, tk::TCloseAction&)
     saveSettings();
 }
 
+// The program ends whatever becomes of the settings; a write that fails is told first.
 void TForm1::clsClick(TObject*)
 {
-    saveSettings();
+    tk::Application().Guard([this] { saveSettings(); });
     tk::Application().Terminate();
 }

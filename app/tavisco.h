@@ -22,6 +22,7 @@
 #include "widgets/LblEffct.h"
 #include "widgets/corvaneURLLabel.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -209,6 +210,9 @@ public:
     int SortColumn { 0 };
     char LastJumpKey { '/' };
     int StartupTicks { 0 };
+    // What failed while the window was made and in the first scans, each once: told in one box
+    // when the splash is up, and the start-up goes on all the same.
+    std::vector<std::string> StartupFailures;
     bool SettingsEndWithBreak { true };
     bool HelpMode { false };
     bool LogoDrag { false };
@@ -352,7 +356,11 @@ private:
     void WireEvents();
     void loadSettings();
     void saveSettings();
-    void selectSavedDrives(const std::string& ramTo, const std::string& romTo);
+    void readSettings(const std::string& file);
+    void selectSavedDrives(std::string& ramTo, std::string& romTo);
+    void startupStep(const std::function<void()>& step);
+    void noteFailure(const std::string& message);
+    void reportFailures();
     void emptyZipTable(bool reportGone);
     void placePanels();
     void showZipTotal(int total);

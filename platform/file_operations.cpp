@@ -62,12 +62,6 @@ std::error_code notAFile(const struct stat& st)
     return failure(S_ISDIR(st.st_mode) ? std::errc::is_a_directory : std::errc::invalid_argument);
 }
 
-// Read-only as Windows sees it: no write permission for the user (on FAT media the attribute).
-bool readOnly(const std::string& host, const struct stat& st)
-{
-    return (st.st_mode & 0222) == 0 || ::access(host.c_str(), W_OK) != 0;
-}
-
 // Files only, and no read-only one.
 std::error_code refusalToDelete(const ResolvedPath& target)
 {
@@ -361,6 +355,9 @@ std::error_code FileOperations::writeFileAtomic(const std::string& path, std::st
     bool exists = ::stat(target->host.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode))
         return notAFile(st);
+    // The rename would replace a file the user may not write, and hand it to him.
+    if (exists && readOnly(target->host, st))
+        return failure(std::errc::permission_denied);
     auto fault = faultFor(Fault::Op::Write, path);
     AtomicFile file(exists ? m_resolver.spelledAsOnDisk(*target) : target->host);
     if (!file.open(exists ? st.st_mode & 07777 : 0644))

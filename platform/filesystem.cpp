@@ -70,6 +70,10 @@ void FileSystem::mapDefaultDrives(const std::string& startHostDir, const std::ve
     std::string ini = joinHost(start, "drives.ini");
     m_volumes.watch(volumeParents, ini);
     remap(DriveMap::readPins(ini, start));
+    // The settings file is the start folder's whatever c: maps to: a start folder that no letter
+    // reaches (c: pinned elsewhere) gets the next free one for the run.
+    if (!windowsPath(start) && m_drives.assignVolume(start))
+        resetCurrentDirectories();
 }
 
 void FileSystem::mapStandardDrives()

@@ -47,7 +47,7 @@ public:
     // Drive map. Letters are 'a'..'z' (lower case here; paths may use either case).
     // The standard drives with the pins of drives.ini in the start directory; the volumes mounted
     // under `volumeParents` get their letters, new ones written into that drives.ini, now and
-    // whenever one is mounted later.
+    // whenever one is mounted later. A start folder that no letter reaches gets one for the run.
     void mapDefaultDrives(const std::string& startHostDir,
         const std::vector<std::string>& volumeParents = DriveMap::volumeParents());
     void mapStandardDrives(); // c: = /, d: = home, mounted volumes from e:, remembered nowhere

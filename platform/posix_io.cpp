@@ -96,6 +96,11 @@ bool sameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+bool readOnly(const std::string& hostPath, const struct stat& st)
+{
+    return (st.st_mode & 0222) == 0 || ::access(hostPath.c_str(), W_OK) != 0;
+}
+
 bool hasEntryNamed(const std::string& hostDir, const std::string& name)
 {
     std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(hostDir.c_str()), ::closedir);

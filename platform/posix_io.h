@@ -22,6 +22,8 @@ bool syncDirectory(const std::string& dir);
 // file system has it, else link + unlink, else a check right before a plain rename.
 bool renameNoReplace(const std::string& from, const std::string& to);
 bool sameFile(const struct stat& a, const struct stat& b); // same device and inode
+// Read-only as Windows sees it: no write permission for the user (on FAT media the attribute).
+bool readOnly(const std::string& hostPath, const struct stat& st);
 bool hasEntryNamed(const std::string& hostDir, const std::string& name); // spelled exactly so
 std::string parentOf(const std::string& hostPath);
 std::string nameOf(const std::string& hostPath);

@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
+#include "platform/posix_io.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -114,7 +115,10 @@ void VolumeLetters::remember(const std::vector<DrivePin>& pins) const
         return;
     struct stat st {};
     bool exists = ::stat(target.c_str(), &st) == 0;
-    // Not written means not remembered: the letters still hold for this run.
+    // Not written means not remembered: the letters still hold for this run. A file the user may
+    // not write is not replaced behind his back.
+    if (exists && readOnly(target, st))
+        return;
     AtomicFile file(target);
     if (file.open(exists ? st.st_mode & 07777 : 0644) && file.write(withPins(*text, lines)))
         file.commit(true);

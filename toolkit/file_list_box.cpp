@@ -27,7 +27,12 @@ void TFileListBox::SetMask(const std::string& mask)
 {
     if (!Change(m_mask, mask))
         return;
-    Update();
+    // A mask is set while a form is built: a directory that can't be read shows no names, and it is
+    // the next change of directory or Update that fails.
+    try {
+        Update();
+    } catch (const EInOutError&) {
+    }
 }
 
 void TFileListBox::Update()

@@ -1,4 +1,5 @@
 #include "platform/filesystem.h"
+#include "tests/support/as_nobody.h"
 #include "tests/support/exfat_volume.h"
 #include "tests/support/temp_drives.h"
 
@@ -237,6 +238,38 @@ TEST(WindowsMeaning, ReadOnlyFilesAreNeitherReplacedNorDeletedAndCopiesKeepPermi
     struct stat st {};
     ASSERT_EQ(::stat(drives.host("z:\\copy.v64").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// A whole-file write never replaces a file the user may not write (the rename would, and hand it
+// to him): a read-only one, and, as nobody, root's files in a folder of his own.
+TEST(WindowsMeaning, WholeFileWritesNeverReplaceAFileTheUserMayNotWrite)
+{
+    TempDrives drives;
+    auto& files = drives.files();
+    drives.write("c:\\locked.ini", "kept");
+    ::chmod(drives.host("c:\\locked.ini").c_str(), 0444);
+    EXPECT_FALSE(files.writeFileAtomic("c:\\locked.ini", "x"));
+    EXPECT_EQ(drives.read("c:\\locked.ini"), "kept");
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "skipped: acting as another user needs root";
+
+    const Names roots = { "c:\\tavisco.ini", "c:\\game.cat", "c:\\game.nfo", "c:\\game.zcc" };
+    for (const auto& name : roots)
+        drives.write(name, "root's");
+    AsNobody::letIn(drives.root());
+    AsNobody::giveAway(drives.host("c:\\"));
+    {
+        AsNobody nobody;
+        for (const auto& name : roots)
+            EXPECT_FALSE(files.writeFileAtomic(name, "nobody's")) << name;
+        EXPECT_TRUE(files.writeFileAtomic("c:\\other.cat", "nobody's"));
+    }
+    for (const auto& name : roots) {
+        struct stat st {};
+        EXPECT_EQ(drives.read(name), "root's") << name;
+        EXPECT_TRUE(::stat(drives.host(name).c_str(), &st) == 0 && st.st_uid == 0) << name;
+    }
+    EXPECT_EQ(everything(drives.root() + "/c").size(), 6u) << "no temporary file left";
 }
 
 TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)

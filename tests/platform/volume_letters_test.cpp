@@ -193,6 +193,16 @@ TEST_F(Volumes, FolderThatNoPinLineCanSpellKeepsItsLetterForThisRunOnly)
     EXPECT_FALSE(fs::exists(startDir + "/drives.ini"));
 }
 
+TEST_F(Volumes, ReadOnlyDrivesIniIsNotReplaced)
+{
+    std::string sd = mount("SD");
+    writeIni("; mine\n");
+    fs::permissions(startDir + "/drives.ini", fs::perms::owner_read);
+    start();
+    EXPECT_EQ(at('e'), sd) << "the letter holds for this run";
+    EXPECT_EQ(ini(), "; mine\n");
+}
+
 TEST_F(Volumes, DrivesIniThatIsALinkIsRewrittenWhereItPoints)
 {
     std::string sd = mount("SD");

@@ -1,8 +1,10 @@
 #include "platform/filesystem.h"
 #include "tests/settings/settings_fixture.h"
+#include "tests/support/as_nobody.h"
 
 #include "toolkit/application.h"
 
+#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -36,7 +38,7 @@ TEST_F(SettingsFile, HugeFileIsReportedAndTheDefaultsAreUsed)
 {
     writeIni(crlf({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "2" }));
     ASSERT_EQ(::truncate(p.drives.host(iniFile()).c_str(), (64 << 20) + 1), 0);
-    auto& f = p.start();
+    auto& f = p.startAndSettle();
     ASSERT_EQ(p.dialogs->boxes.size(), 1u);
     EXPECT_EQ(p.dialogs->boxes[0].text, "Cannot open file \"c:\\tavisco\\tavisco.ini\": it is larger than 64 MiB.");
     EXPECT_EQ(folded(f.RomDir), "c:\\");
@@ -148,6 +150,56 @@ TEST_F(SettingsFile, CloseButtonWritesTheFileAndEndsTheProgram)
     f.clsClick(f.cls);
     EXPECT_EQ(iniText(), crlf({ "z:\\", f.RomDir, f.RamDir, "", "2" }));
     EXPECT_TRUE(tk::Application().Terminated());
+}
+
+// When the settings can't be written the close button says so, and ends the program all the same.
+// As nobody, where the start folder is his and the file root's, or the other way round: a file he
+// may not write is not replaced behind his back either (the atomic write's rename would).
+class CloseUnwritable : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "skipped: acting as another user needs root";
+        // Without a desktop, Run only starts a new run: a close button clicked before has not
+        // ended this one.
+        tk::Application().Run();
+    }
+    void closeAsNobody(const std::string& usersOwn)
+    {
+        p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+        before = iniText();
+        AsNobody::letIn(p.drives.root());
+        AsNobody::giveAway(p.drives.host(usersOwn));
+        AsNobody nobody;
+        auto& f = p.startAndSettle();
+        p.click(f.ddmode);
+        p.click(f.cls);
+        ASSERT_EQ(p.dialogs->boxes.size(), 1u);
+        EXPECT_EQ(p.dialogs->boxes[0].text, "Cannot write the settings file \"c:\\tavisco\\tavisco.ini\".");
+        EXPECT_TRUE(tk::Application().Terminated());
+    }
+    void expectFileUntouched()
+    {
+        EXPECT_EQ(iniText(), before);
+        struct stat st {};
+        ASSERT_EQ(::stat(p.drives.host(iniFile()).c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 0u);
+    }
+    std::string before;
+};
+
+TEST_F(CloseUnwritable, SettingsFileTheUserMayNotWrite)
+{
+    closeAsNobody("c:\\tavisco");
+    expectFileUntouched();
+}
+
+TEST_F(CloseUnwritable, StartFolderTheUserMayNotWrite)
+{
+    closeAsNobody(iniFile());
+    EXPECT_EQ(iniText(), before);
 }
 
 TEST_F(SettingsFile, SavedDirectoriesOnAnotherDriveAreRestoredWithTheirRegion)

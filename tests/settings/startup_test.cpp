@@ -1,12 +1,20 @@
 #include "tests/settings/settings_fixture.h"
 
 #include "app/titlepic.h"
+#include "tests/support/as_nobody.h"
 #include "toolkit/screen.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -146,6 +154,185 @@ TEST(StartupAtRoot, ArchiveThatCannotBeListedIsReportedAndStartUpGoesOn)
     EXPECT_EQ(f.zip->Cell(5, 0), "kart.v64");
 }
 
+// Started as a user (nobody) where something fails while the window is made: each failure is told
+// once, in one box above the splash, and the start-up runs as ever.
+class HostileStart : public Startup {
+protected:
+    void SetUp() override
+    {
+        Startup::SetUp();
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "skipped: acting as another user needs root";
+        AsNobody::letIn(p.drives.root());
+    }
+    // Starts as nobody and runs the start-up to its end, a user reading the box for five seconds.
+    TForm1& startAsNobody()
+    {
+        nobody.emplace();
+        auto& f = launch();
+        auto tick = f.Timer1->OnTimer();
+        f.Timer1->SetOnTimer([this, &f, tick](TObject* sender) {
+            tick(sender);
+            centredAt.push_back(centred(f));
+            splashAt.push_back(splash->Visible());
+        });
+        // The box comes at tick 1, over the splash, the window not yet in view.
+        p.dialogs->whileOpen = [this, &f] {
+            boxOverSplash = splash->Visible() && f.StartupTicks == 1 && f.Left() == -1000;
+            p.advance(5000);
+            ticksWhileOpen = f.StartupTicks;
+        };
+        within(10000, [&f] { return f.StartupTicks == 15; });
+        return f;
+    }
+    void expectStartUpRan(const TForm1& f)
+    {
+        EXPECT_EQ(centredAt, (std::vector<bool> { false, false, false, false, true, true, true, true, true, true, true, true, true, true, true }));
+        EXPECT_EQ(splashAt, (std::vector<bool> { true, true, true, true, true, true, true, true, true, true, true, true, true, true, false }));
+        EXPECT_EQ(f.Width(), 731);
+        EXPECT_EQ(f.Height(), 548);
+        EXPECT_TRUE(f.Timer2->Enabled());
+    }
+    void expectToldOnce(const std::string& failure)
+    {
+        ASSERT_EQ(p.dialogs->boxes.size(), 1u);
+        EXPECT_NE(p.dialogs->boxes[0].text.find(failure), std::string::npos) << p.dialogs->boxes[0].text;
+        EXPECT_TRUE(boxOverSplash);
+        EXPECT_EQ(ticksWhileOpen, 1) << "the start-up waits while the box is open";
+    }
+
+    std::optional<AsNobody> nobody;
+    std::vector<bool> centredAt, splashAt;
+    bool boxOverSplash { false };
+    int ticksWhileOpen { 0 };
+};
+
+TEST_F(HostileStart, ArchiveTheUserCannotRead)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+    p.rom("d:\\roms\\", "mario.v64");
+    ::chmod(p.drives.host("d:\\roms").c_str(), 0700);
+    auto& f = startAsNobody();
+    expectToldOnce("Cannot read directory");
+    EXPECT_NE(lowerAZ(p.dialogs->boxes[0].text).find("d:\\roms"), std::string::npos);
+    expectStartUpRan(f);
+    EXPECT_EQ(folded(f.RomPath), "d:\\roms\\");
+}
+
+TEST_F(HostileStart, StartFolderTheUserCannotWrite)
+{
+    auto& f = startAsNobody();
+    expectToldOnce("Cannot write the settings file \"c:\\tavisco\\tavisco.ini\".");
+    expectStartUpRan(f);
+    EXPECT_FALSE(p.drives.exists(iniFile()));
+    EXPECT_EQ(f.ZipRoot, "z:\\");
+    EXPECT_EQ(f.DoubleClickMode, 0);
+}
+
+// As a run under sudo leaves it: root's, for root alone. The run goes on the default lines.
+TEST_F(HostileStart, SettingsFileTheUserCannotRead)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "2" });
+    ::chmod(p.drives.host(iniFile()).c_str(), 0600);
+    auto& f = startAsNobody();
+    expectToldOnce("Cannot open file \"c:\\tavisco\\tavisco.ini\"");
+    expectStartUpRan(f);
+    EXPECT_EQ(f.ini->Lines()[0], "z:\\");
+    EXPECT_EQ(folded(f.RomDir), "c:\\");
+    EXPECT_EQ(f.DoubleClickMode, 0);
+}
+
+// Its settings file can still be opened by name; there is nothing to tell.
+TEST_F(HostileStart, StartFolderTheUserCannotList)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+    ::chmod(p.drives.host("c:\\tavisco").c_str(), 0711);
+    auto& f = startAsNobody();
+    EXPECT_TRUE(p.dialogs->boxes.empty()) << p.dialogs->boxes.at(0).text;
+    expectStartUpRan(f);
+    EXPECT_EQ(folded(f.RomDir), "d:\\roms\\");
+}
+
+// The program's entry maps the drives from drives.ini in the folder it is started in, whatever that
+// file holds: it never stops the start, and the settings file is that folder's whatever c: maps to.
+class DrivesIniAtStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(start);
+        std::filesystem::create_directories(home);
+        std::filesystem::create_directories(elsewhere);
+        std::ofstream(aFile) << "a file";
+        worked = std::filesystem::current_path();
+        std::filesystem::current_path(start);
+        if (const char* h = std::getenv("HOME"))
+            savedHome = h;
+        ::setenv("HOME", home.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(worked);
+        ::setenv("HOME", savedHome.c_str(), 1);
+    }
+    TForm1& startWith(const std::string& drivesIni)
+    {
+        std::ofstream(start + "/drives.ini", std::ios::binary) << drivesIni;
+        p.drives.files().mapDefaultDrives(".", {});
+        p.startInWorkingDirectory();
+        return p.startAndSettle();
+    }
+    std::string settingsFile() const
+    {
+        std::ifstream in(start + "/tavisco.ini", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    Program p;
+    std::string start = p.drives.root() + "/start", home = p.drives.root() + "/home";
+    std::string elsewhere = p.drives.root() + "/elsewhere", aFile = p.drives.root() + "/a-file";
+    std::filesystem::path worked;
+    std::string savedHome;
+};
+
+TEST_F(DrivesIniAtStart, CPinnedAnywhereLeavesTheSettingsInTheStartFolder)
+{
+    // 10 MB of noise that happens to hold a line pinning c: into it.
+    std::mt19937 noise(22);
+    std::string garbage(10 << 20, '\0');
+    for (auto& c : garbage)
+        c = static_cast<char>(noise());
+    garbage.replace(5 << 20, 5, "\nC=\xff");
+    const std::pair<std::string, std::string> pins[] = { { "missing folder", "c=" + p.drives.root() + "/missing\n" },
+        { "file", "c=" + aFile + "\n" }, { "other folder", "c=" + elsewhere + "\n" }, { "garbage", garbage } };
+    for (const auto& [what, drivesIni] : pins) {
+        SCOPED_TRACE(what);
+        std::filesystem::remove(start + "/tavisco.ini");
+        auto& f = startWith(drivesIni);
+        EXPECT_EQ(f.StartupTicks, 15);
+        EXPECT_EQ(f.Left(), (tk::Screen().Width() - f.Width()) / 2);
+        EXPECT_LE(p.dialogs->boxes.size(), 1u);
+        EXPECT_EQ(settingsFile(), crlf({ "z:\\", "c:\\", "c:\\", "0", "0" }));
+        p.click(f.ddmode);
+        f.Close();
+        EXPECT_EQ(settingsFile().substr(settingsFile().size() - 3), "1\r\n") << "written back where it was read";
+        EXPECT_FALSE(std::filesystem::exists(elsewhere + "/tavisco.ini"));
+        p.dialogs->boxes.clear();
+    }
+    EXPECT_FALSE(p.drives.files().driveReady('c')) << "a garbage pin is a drive that is not ready";
+    std::ifstream in(aFile);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a file");
+}
+
+// c: pinned to the start folder: a first start in the root of c:, where the ROM list already stands.
+TEST_F(DrivesIniAtStart, FirstStartInThePinnedRootDropsTheRegionWithoutABox)
+{
+    auto& f = startWith("c=.\n");
+    EXPECT_TRUE(p.dialogs->boxes.empty()) << p.dialogs->boxes.at(0).text;
+    EXPECT_EQ(f.RegionFolder, "");
+    f.Close();
+    EXPECT_EQ(lowerAZ(settingsFile()), crlf({ "z:\\", "c:\\", "c:\\", "", "0" }));
+}
+
 class ZipPoll : public Startup {
 protected:
     TForm1& settled()
@@ -276,6 +463,21 @@ TEST_F(Startup, FirstStartInAFolderOnAnotherDriveThanTheDefaults)
     EXPECT_EQ(f.ini->Lines()[3], "");
     f.Close();
     EXPECT_EQ(lowerAZ(p.drives.read("d:\\newfolder\\tavisco.ini")), crlf({ "z:\\", "c:\\", "c:\\", "", "0" }));
+}
+
+// In the root of c: the ROM list already shows the default directory, so no change runs; the
+// region folder "0" that is not there is dropped all the same, without a box, for good.
+TEST(StartupAtRoot, FirstStartDropsTheRegionFolderThatIsNotThere)
+{
+    Program p;
+    p.rom("c:\\", "mario.v64");
+    auto& f = p.startAndSettle();
+    EXPECT_TRUE(p.dialogs->boxes.empty()) << p.dialogs->boxes.at(0).text;
+    EXPECT_EQ(f.RegionFolder, "");
+    EXPECT_EQ(folded(f.RomPath), "c:\\");
+    EXPECT_EQ(f.disk->Cell(5, 0), "mario.v64");
+    f.Close();
+    EXPECT_EQ(lowerAZ(p.drives.read("c:\\tavisco.ini")), crlf({ "z:\\", "c:\\", "c:\\", "", "0" }));
 }
 
 // A saved root of another drive: the archive is listed during creation, as for any directory.

@@ -51,7 +51,8 @@ TForm1& Program::start()
     form.reset();
     auto& files = platform::FileSystem::instance();
     files.resetCurrentDirectories();
-    files.setCurrentDirectory(m_startDir);
+    if (!m_startDir.empty())
+        files.setCurrentDirectory(m_startDir);
     form = std::make_unique<TForm1>();
     form->Show();
     return *form;

@@ -23,6 +23,9 @@ public:
 
     // The directory the program is started in, "c:\\" unless moved here before settings().
     void startIn(const std::string& winDir);
+    // Started as a new process is: in the host's working directory, wherever the drive map puts
+    // it (startDir() is then "").
+    void startInWorkingDirectory() { m_startDir.clear(); }
     const std::string& startDir() const { return m_startDir; }
     // Writes tavisco.ini in the start directory; lines end with CR LF.
     void settings(const std::vector<std::string>& lines);
