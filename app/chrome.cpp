@@ -8,7 +8,7 @@ namespace {
 
 const char* const productLine = "Tavisco 64 V2.41";
 const char* const creditLine = "written by the Tavisco team";
-const char* const contactAddress = "team@tavisco.example";
+const char* const contactAddress = "hi@tavisco.example";
 const char* const webAddress = "www.tavisco.example";
 
 std::vector<std::string> withBlanks(std::vector<std::string> lines)

@@ -373,21 +373,21 @@ void TForm1::BuildAboutPanel()
     Label7 = text("Label7", Bounds(6, 6, 379, 32), "Tavisco 64", -27, fsBold | fsItalic, 2473666, taCenter);
     Label10 = text("Label10", Bounds(238, 43, 146, 14), "written by the Tavisco team", -11, 0, clSilver);
     Label11 = text("Label11", Bounds(6, 67, 59, 18), "Contact:", -15, fsBold, clSilver);
-    CorvaneURLLabel1 = link("CorvaneURLLabel1", Bounds(72, 67, 176, 18), "team@tavisco.example", "Arial", -15, taLeftJustify,
-        "mailto:team@tavisco.example");
+    CorvaneURLLabel1 = link("CorvaneURLLabel1", Bounds(72, 67, 176, 18), "hi@tavisco.example", "Arial", -15, taLeftJustify,
+        "mailto:hi@tavisco.example");
     Label12 = text("Label12", Bounds(146, 121, 100, 18), "sponsored by:", -15, fsBold, clSilver);
     Image9 = picture(Panel4, "Image9", Bounds(110, 144, 173, 44), "sponsor1.bmp");
     Image9->SetAutoSize(true);
-    CorvaneURLLabel3 = link("CorvaneURLLabel3", Bounds(140, 187, 112, 13), "www.gildcart.example", "MS Sans Serif", -11, taRightJustify,
+    CorvaneURLLabel3 = link("CorvaneURLLabel3", Bounds(140, 187, 112, 13), "gildcart.example", "MS Sans Serif", -11, taRightJustify,
         "http://www.gildcart.example/");
     Image7 = picture(Panel4, "Image7", Bounds(18, 208, 357, 43), "sponsor2.bmp");
     Image7->SetAutoSize(true);
-    CorvaneURLLabel2 = link("CorvaneURLLabel2", Bounds(141, 251, 110, 13), "www.tarnwick.example", "MS Sans Serif", -11, taRightJustify,
+    CorvaneURLLabel2 = link("CorvaneURLLabel2", Bounds(141, 251, 110, 13), "tarnwick.example", "MS Sans Serif", -11, taRightJustify,
         "http://www.tarnwick.example/");
     Label13 = text("Label13", Bounds(160, 283, 73, 18), "hosted by:", -15, fsBold, clSilver);
     Image8 = picture(Panel4, "Image8", Bounds(127, 304, 138, 43), "host.bmp");
     Image8->SetAutoSize(true);
-    CorvaneURLLabel4 = link("CorvaneURLLabel4", Bounds(141, 347, 110, 13), "www.quaylight.example", "MS Sans Serif", -11, taRightJustify,
+    CorvaneURLLabel4 = link("CorvaneURLLabel4", Bounds(141, 347, 110, 13), "quaylight.example", "MS Sans Serif", -11, taRightJustify,
         "http://www.quaylight.example/");
     Label14 = text("Label14", Bounds(336, 355, 51, 17), "close", -15, fsBold | fsItalic, clBlue, taCenter);
 }

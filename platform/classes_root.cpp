@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 #include "platform/filesystem.h"
+#include "platform/program_path.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -30,8 +31,8 @@ std::string homeOr(const char* value, const char* underHome)
     return std::string(home ? home : "") + underHome;
 }
 
-// The Exec line with the codes for files and addresses as "%1"; other field codes go.
-std::string windowsCommand(const std::string& exec)
+// The Exec line's codes for files and addresses as "%1"; other field codes go.
+std::string windowsCodes(const std::string& exec)
 {
     std::string out;
     for (std::size_t i = 0; i < exec.size(); ++i) {
@@ -45,14 +46,46 @@ std::string windowsCommand(const std::string& exec)
         else if (code == '%')
             out += '%';
     }
-    out = trimmed(out);
-    // The program is named as the program's own paths are: a Windows path on a mapped drive.
-    if (!out.empty() && out[0] == '/') {
-        auto end = out.find(' ');
-        if (auto program = FileSystem::instance().windowsPath(out.substr(0, end)))
-            out = *program + (end == std::string::npos ? std::string() : out.substr(end));
-    }
-    return out;
+    return trimmed(out);
+}
+
+// The host path of the program an Exec line names: a bare name is looked for on PATH, as a
+// launcher does; anything else must be absolute. Never a program of the current folder.
+std::optional<std::string> hostProgram(const std::string& program)
+{
+    if (program.find('/') == std::string::npos)
+        return programOnPath(program);
+    if (program[0] == '/')
+        return program;
+    return std::nullopt;
+}
+
+// The Exec line as a Windows command: the program (first word, or the quoted first text) named by
+// its absolute Windows path, as the program's own paths are, then the rest of the line. nullopt
+// when the program has no such name (not found, a relative path, a place on no drive).
+std::optional<std::string> windowsCommand(const std::string& exec)
+{
+    std::string line = windowsCodes(exec);
+    bool quoted = !line.empty() && line[0] == '"';
+    std::size_t end = quoted ? line.find('"', 1) : line.find(' ');
+    if (line.empty() || (quoted && end == std::string::npos))
+        return std::nullopt;
+    std::string program = quoted ? line.substr(1, end - 1) : line.substr(0, end);
+    std::string rest = end == std::string::npos ? std::string() : line.substr(quoted ? end + 1 : end);
+    auto host = hostProgram(program);
+    auto windows = host ? FileSystem::instance().windowsPath(*host) : std::nullopt;
+    if (!windows)
+        return std::nullopt;
+    return quoted ? "\"" + *windows + "\"" + rest : *windows + rest;
+}
+
+// A line "Key = value" of a desktop entry or a list, blanks around "=" allowed.
+std::optional<std::pair<std::string, std::string>> keyAndValue(const std::string& line)
+{
+    auto equals = line.find('=');
+    if (equals == std::string::npos)
+        return std::nullopt;
+    return std::pair { trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)) };
 }
 
 }
@@ -136,14 +169,14 @@ void ClassesRoot::readDefaults(const Paths& paths)
                 defaults = line == "[Default Applications]";
                 continue;
             }
-            auto equals = line.find('=');
-            if (!defaults || equals == std::string::npos)
+            auto pair = keyAndValue(line);
+            if (!defaults || !pair)
                 continue;
-            std::string type = trimmed(line.substr(0, equals));
+            const std::string& type = pair->first;
             std::string key = asciiLowerCopy("\\" + type + "\\shell\\open\\command");
             if (m_values.count(key))
                 continue;
-            std::stringstream entries(line.substr(equals + 1));
+            std::stringstream entries(pair->second);
             for (std::string entry; std::getline(entries, entry, ';');) {
                 if (auto command = commandOf(trimmed(entry), paths)) {
                     m_values.emplace(asciiLowerCopy("\\" + type), std::string());
@@ -157,20 +190,30 @@ void ClassesRoot::readDefaults(const Paths& paths)
     }
 }
 
+// The entry's file in the most important data folder that has one is the entry; a hidden one is
+// one the user removed, and hides those of the folders beneath.
 std::optional<std::string> ClassesRoot::commandOf(const std::string& desktopEntry, const Paths& paths) const
 {
-    if (desktopEntry.empty())
+    if (desktopEntry.empty() || desktopEntry.find('/') != std::string::npos)
         return std::nullopt;
     for (const auto& dir : paths.dataDirs) {
         std::ifstream in(dir + "/applications/" + desktopEntry);
-        bool entry = false;
-        for (std::string line; in && std::getline(in, line);) {
+        if (!in)
+            continue;
+        bool entry = false, hidden = false;
+        std::string exec;
+        for (std::string line; std::getline(in, line);) {
             line = trimmed(line);
             if (!line.empty() && line[0] == '[')
                 entry = line == "[Desktop Entry]";
-            else if (entry && line.rfind("Exec=", 0) == 0)
-                return windowsCommand(line.substr(5));
+            else if (auto pair = keyAndValue(line); entry && pair && pair->first == "Exec")
+                exec = pair->second;
+            else if (entry && pair && pair->first == "Hidden")
+                hidden = pair->second == "true";
         }
+        if (hidden || exec.empty())
+            return std::nullopt;
+        return windowsCommand(exec);
     }
     return std::nullopt;
 }

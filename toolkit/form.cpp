@@ -9,6 +9,7 @@
 #include "toolkit/screen.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
@@ -219,22 +220,46 @@ void TForm::DispatchMouseMove(TShiftState shift, int x, int y)
             target = this;
             local = { x, y };
         }
-        if (target != m_hover) {
-            TControl* old = m_hover;
-            m_hover = target;
-            TObjectWatch watch(*target);
-            Guard([&] {
-                if (old)
-                    old->MouseLeave();
-                if (!watch.Gone())
-                    target->MouseEnter();
-            });
-            if (watch.Gone())
-                return;
-            CursorChanged(target);
-        }
+        if (!MoveHover(target))
+            return;
     }
     Guard([&] { target->MouseMove(shift, local.X, local.Y); });
+}
+
+// The window's enter: the control under the pointer is entered, as if the pointer moved there.
+void TForm::DispatchMouseEnter(int x, int y)
+{
+    if (m_capture)
+        return;
+    TControl* target = ControlAtPoint(x, y);
+    MoveHover(target ? target : this);
+}
+
+// The window's leave: whatever the pointer was over is left, so coming back enters it again.
+void TForm::DispatchMouseLeave()
+{
+    if (TControl* old = std::exchange(m_hover, nullptr))
+        Guard([&] { old->MouseLeave(); });
+}
+
+// False when the entered control was freed by the handlers.
+bool TForm::MoveHover(TControl* target)
+{
+    if (target == m_hover)
+        return true;
+    TControl* old = m_hover;
+    m_hover = target;
+    TObjectWatch watch(*target);
+    Guard([&] {
+        if (old)
+            old->MouseLeave();
+        if (!watch.Gone())
+            target->MouseEnter();
+    });
+    if (watch.Gone())
+        return false;
+    CursorChanged(target);
+    return true;
 }
 
 void TForm::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)

@@ -59,6 +59,9 @@ public:
     void DispatchMouseDown(TMouseButton, TShiftState, int x, int y, bool doubleClick = false);
     void DispatchMouseMove(TShiftState, int x, int y);
     void DispatchMouseUp(TMouseButton, TShiftState, int x, int y);
+    // The pointer came into or went out of the form's window.
+    void DispatchMouseEnter(int x, int y);
+    void DispatchMouseLeave();
     void DispatchKeyDown(unsigned short key, TShiftState);
     TControl* KeyTarget();
     void DispatchKeyPress(char key);
@@ -80,6 +83,7 @@ protected:
 private:
     void Guard(const std::function<void()>&);
     void PopupFor(TControl*, int x, int y);
+    bool MoveHover(TControl*);
     void ApplyBounds(int left, int top);
     // Tab and Shift+Tab move the focus along the tab stops, in the order the controls were made.
     void FocusNextTabStop(bool forward);

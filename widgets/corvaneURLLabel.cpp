@@ -3,6 +3,7 @@
 #include "platform/classes_root.h"
 #include "platform/filesystem.h"
 #include "platform/shell.h"
+#include "platform/win_path.h"
 #include "toolkit/application.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/screen.h"
@@ -139,7 +140,9 @@ void TCorvaneURLLabel::OpenUrl() const
     for (auto at = command.find("%1"); at != std::string::npos; at = command.find("%1"))
         command.erase(at, 2);
     auto& shell = platform::Shell::instance();
-    if (!command.empty() && platform::FileSystem::instance().fileExists(command))
+    // Only a program named by an absolute path: a relative name would be looked for in the current
+    // folder, which after a Zip scan is the removable disk's root.
+    if (platform::WinPath::parse(command).absolute() && platform::FileSystem::instance().fileExists(command))
         shell.startProgram(command, m_url);
     else
         shell.openAddress(m_url);

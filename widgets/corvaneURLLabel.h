@@ -25,7 +25,7 @@ public:
     void SetPopupString(const std::string&);
 
     // Opens the address: the browser the desktop names for web pages when that is a plain
-    // existing program, else the desktop's own opener.
+    // existing program named by an absolute path, else the desktop's own opener.
     void OpenUrl() const;
 
     void MouseEnter() override;

@@ -136,7 +136,7 @@ TEST_F(WindowChrome, AboutTogglesThePanelAndShowsItsLinesOnlyWhenOpened)
     p.click(f.Label8);
     EXPECT_TRUE(f.Panel4->Visible());
     EXPECT_EQ(f.Label7->Caption(), "Tavisco 64 V2.41");
-    const Lines about { "Tavisco 64 V2.41", "written by the Tavisco team", "          team@tavisco.example ", " ",
+    const Lines about { "Tavisco 64 V2.41", "written by the Tavisco team", "          hi@tavisco.example ", " ",
         "for latest version visit:", "        www.tavisco.example" };
     Lines queued = f.sysmem->Lines().Lines();
     ASSERT_EQ(queued.size(), 16u);

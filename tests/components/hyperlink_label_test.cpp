@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tk;
@@ -69,8 +70,21 @@ public:
     }
     void browser(const std::string& exec)
     {
-        write(m_root + "/share/applications/web.desktop", "[Desktop Entry]\nName=Web\nExec=" + exec + "\n");
-        write(m_root + "/config/mimeapps.list", "[Default Applications]\ntext/html=missing.desktop;web.desktop;\n");
+        entry("share", "web.desktop", "Exec=" + exec);
+        defaults("missing.desktop;web.desktop;");
+    }
+    // A desktop entry in one of the data folders ("share" or the user's "data").
+    void entry(const std::string& folder, const std::string& id, const std::string& lines)
+    {
+        write(m_root + "/" + folder + "/applications/" + id, "[Desktop Entry]\nName=Web\n" + lines + "\n");
+    }
+    void defaults(const std::string& ids)
+    {
+        write(m_root + "/config/mimeapps.list", "[Default Applications]\ntext/html=" + ids + "\n");
+    }
+    static std::optional<std::string> command()
+    {
+        return platform::ClassesRoot::open().defaultValue("\\text/html\\shell\\open\\command");
     }
 
 private:
@@ -176,6 +190,76 @@ TEST_F(HyperlinkLabel, TheDesktopsBrowserStartsWhenItsCommandNamesAProgram)
     desktop.browser(drives.root() + "/c/browser/run%u");
     link->OpenUrl();
     EXPECT_EQ(calls.back(), "start C:\\browser\\run http://www.tarnwick.example/");
+}
+
+TEST_F(HyperlinkLabel, TheRegistryReadsEntriesAsTheDesktopDoes)
+{
+    // Blanks around "=", a program path with capitals.
+    desktop.entry("share", "web.desktop", "Exec = " + drives.root() + "/c/Apps/WebBrowser --new %U");
+    desktop.defaults("web.desktop;");
+    EXPECT_EQ(Desktop::command(), "C:\\Apps\\WebBrowser --new %1");
+
+    // A hidden entry of the user's is no entry, and hides the one beneath it: the next one counts.
+    desktop.entry("data", "web.desktop", "Hidden=true\nExec=" + drives.root() + "/c/hidden %u");
+    desktop.entry("share", "other.desktop", "Exec=" + drives.root() + "/c/other %u");
+    desktop.defaults("web.desktop;other.desktop;");
+    EXPECT_EQ(Desktop::command(), "C:\\other %1");
+    desktop.defaults("web.desktop;");
+    EXPECT_EQ(Desktop::command(), std::nullopt);
+}
+
+// Many desktops name the browser by a bare program name, and after a Zip scan the current folder is
+// the removable disk's root: a program of that name there must never run. Real shell, real spawns.
+TEST_F(HyperlinkLabel, AProgramInTheCurrentFolderNeverRuns)
+{
+    platform::Shell::replace(nullptr);
+    std::string zip = drives.map('z'), bin = drives.root() + "/c/Tools", record = drives.root() + "/record";
+    auto program = [&](const std::string& path, const std::string& who) {
+        write(path, "#!/bin/sh\necho \"" + who + " $$ $1\" >> " + record + "\n");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    };
+    for (const char* name : { "firefox ", "webbrowse", "xdg-open" })
+        program(zip + "/" + name, "disk");
+    program(bin + "/xdg-open", "opener");
+    program(bin + "/Browse", "browser");
+    std::vector<std::string> opened;
+    std::vector<pid_t> pids;
+    auto open = [&] {
+        link->OpenUrl();
+        for (std::size_t before = opened.size(), i = 0; i < 300 && opened.size() == before; ++i) {
+            ::usleep(10000);
+            std::ifstream in(record);
+            opened.clear();
+            pids.clear();
+            for (std::string who, pid, address; in >> who >> pid >> address;) {
+                opened.push_back(who + " " + address);
+                pids.push_back(std::stoi(pid));
+            }
+        }
+    };
+    ASSERT_TRUE(platform::SetCurrentDir("Z:\\"));
+    std::string path = std::getenv("PATH"), cwd = std::filesystem::current_path();
+    // Empty and relative entries of PATH would name the current folder too.
+    ::setenv("PATH", (bin + "::.").c_str(), 1);
+    std::filesystem::current_path(zip);
+
+    desktop.browser("firefox %u"); // no such program on PATH: the entry is left out
+    EXPECT_EQ(Desktop::command(), std::nullopt);
+    open();
+    desktop.browser("webbrowse");
+    open();
+    desktop.browser("Browse"); // found on PATH: named by its absolute path, capitals kept
+    EXPECT_EQ(Desktop::command(), "C:\\Tools\\Browse");
+    open();
+    std::filesystem::current_path(cwd);
+    ::setenv("PATH", path.c_str(), 1);
+    const std::string url = " http://www.tarnwick.example/";
+    EXPECT_EQ(opened, (std::vector<std::string> { "opener" + url, "opener" + url, "browser" + url }));
+
+    // Ended programs are collected at once: none waits as a zombie of ours for the next click.
+    ::usleep(50000);
+    for (pid_t pid : pids)
+        EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), -1) << "not a child of ours";
 }
 
 TEST(Shell, OpensThroughTheDesktopsOpenerWithoutAShellAndSurvivesItsAbsence)

@@ -1,6 +1,8 @@
 // What a person sees of the window: pictures, colours and places, rendered offscreen.
 #include "tests/support/program.h"
 
+#include "toolkit/canvas.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -131,6 +133,23 @@ TEST_F(Window, ConsoleShowsAnAmpersandAsItIs)
     EXPECT_EQ(f.l9->Caption(), "A&B");
     EXPECT_FALSE(f.l9->ShowAccelChar());
     EXPECT_TRUE(f.button2->ShowAccelChar()) << "the drive label shows && as one ampersand";
+}
+
+// The addresses are ours to choose: each shows whole, in its link and in the console's about lines.
+TEST_F(Window, TheAboutPanelsAddressesShowWhole)
+{
+    auto& f = p.startAndSettle();
+    auto fits = [](const tk::TControl* c, const std::string& text) {
+        QImage scratch(1, 1, QImage::Format_RGB32);
+        tk::TCanvas canvas(scratch);
+        canvas.Font().Assign(c->Font());
+        return canvas.TextWidth(text.substr(0, text.find_last_not_of(' ') + 1)) <= c->Width();
+    };
+    for (auto* link : { f.CorvaneURLLabel1, f.CorvaneURLLabel2, f.CorvaneURLLabel3, f.CorvaneURLLabel4 })
+        EXPECT_TRUE(fits(link, link->Caption())) << link->Caption();
+    p.click(f.Label8);
+    for (const auto& line : f.sysmem->Lines().Lines())
+        EXPECT_TRUE(fits(f.l9, line)) << line;
 }
 
 }

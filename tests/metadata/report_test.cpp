@@ -22,6 +22,15 @@ TEST_F(Report, ArchiveTableInItsSortOrderWithCellsAsTheyStand)
     EXPECT_EQ(p.consoleText(), (std::vector<std::string> { "Romlist copied to clipboard." }));
 }
 
+// A title holding line breaks or other control bytes keeps its game on one line.
+TEST_F(Report, ControlBytesOfATitleAreWrittenAsBlanks)
+{
+    p.rom("z:\\", "odd.v64", { .title = "TWO\r\nLINES\tAND\x01\x1f!", .size = mbit(8) });
+    auto& f = p.startAndSettle();
+    f.GenerateRomlist2->Click();
+    EXPECT_EQ(p.clipboard(), upper + "TWO  LINES AND  !    USA        8  ODD.V64\r\n" + closing);
+}
+
 TEST_F(Report, ZipTableAndAnEmptyTable)
 {
     p.rom("z:\\", "mario.v64", { .title = "SUPER MARIO 64", .size = mbit(8) });

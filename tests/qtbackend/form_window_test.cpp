@@ -2,8 +2,10 @@
 
 #include "toolkit/memo.h"
 #include "toolkit/panel.h"
+#include "widgets/corvaneURLLabel.h"
 
 #include <QCloseEvent>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -29,6 +31,18 @@ void click(QWidget* w, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifi
 {
     sendMouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
     sendMouse(w, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, modifiers);
+}
+
+void sendEnter(QWidget* w, QPoint at)
+{
+    QEnterEvent event(at, at, w->mapToGlobal(at));
+    QCoreApplication::sendEvent(w, &event);
+}
+
+void sendLeave(QWidget* w)
+{
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &event);
 }
 
 void sendKey(QWidget* w, int key, const QString& text)
@@ -194,6 +208,39 @@ TEST_F(QtBackendTest, MouseInputReachesTheControlUnderThePointer)
     // Moves without a button arrive (mouse tracking) and move the hover.
     sendMouse(window, QEvent::MouseMove, { 20, 20 }, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(form.HoverControl(), &left);
+}
+
+// The link's hover colour tells whether the form heard the pointer leave and come back.
+TEST_F(QtBackendTest, ThePointerLeavingAndEnteringTheWindowReachesTheForm)
+{
+    TForm form("Main");
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 200, 100);
+    auto* link = new TCorvaneURLLabel(&form, "link");
+    link->SetAutoSize(false);
+    link->SetBounds(10, 10, 100, 16);
+    link->SetCaption("www.tarnwick.example");
+    const TColor blue = 0xFF0000, red = 255;
+    form.Show();
+    TFormWindow* window = windowOf(form);
+
+    sendMouse(window, QEvent::MouseMove, { 20, 15 }, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(link->Font().Color(), red);
+    sendLeave(window); // straight off the window from the link
+    EXPECT_EQ(link->Font().Color(), blue);
+    EXPECT_EQ(form.HoverControl(), nullptr);
+    sendEnter(window, { 20, 15 });
+    EXPECT_EQ(link->Font().Color(), red);
+
+    // Pressed, dragged out of the window and released there: Qt's leave comes after the release.
+    sendMouse(window, QEvent::MouseButtonPress, { 20, 15 }, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(window, QEvent::MouseMove, { 20, 300 }, Qt::NoButton, Qt::LeftButton);
+    sendMouse(window, QEvent::MouseButtonRelease, { 20, 300 }, Qt::LeftButton, Qt::NoButton);
+    sendLeave(window);
+    EXPECT_EQ(link->Font().Color(), blue);
+    sendEnter(window, { 20, 15 });
+    sendMouse(window, QEvent::MouseMove, { 20, 15 }, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(link->Font().Color(), red) << "back straight onto the link";
 }
 
 TEST_F(QtBackendTest, KeysArriveAsVirtualKeysAndWindows1252Characters)

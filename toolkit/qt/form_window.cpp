@@ -6,6 +6,7 @@
 #include "toolkit/qt/qt_input.h"
 
 #include <QCloseEvent>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -86,6 +87,22 @@ void TFormWindow::mouseReleaseEvent(QMouseEvent* event)
         return;
     QPoint p = event->position().toPoint();
     m_form->DispatchMouseUp(button, ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+// The pointer also leaves for another window, a menu or a drag ended outside; the form hears of it,
+// so hover looks follow where the pointer really is.
+void TFormWindow::enterEvent(QEnterEvent* event)
+{
+    if (!m_form)
+        return;
+    QPoint p = event->position().toPoint();
+    m_form->DispatchMouseEnter(p.x(), p.y());
+}
+
+void TFormWindow::leaveEvent(QEvent*)
+{
+    if (m_form)
+        m_form->DispatchMouseLeave();
 }
 
 void TFormWindow::keyPressEvent(QKeyEvent* event)
