@@ -118,6 +118,14 @@ std::optional<std::string> FileSystem::hostPath(const std::string& winPath) cons
     return resolved->host;
 }
 
+std::optional<VolumeSpace> FileSystem::volumeSpace(const std::string& winDir) const
+{
+    auto resolved = m_resolver.resolve(winDir);
+    if (!resolved || !resolved->found)
+        return std::nullopt;
+    return VolumeSpace::ofMountPoint(resolved->host);
+}
+
 // Current directories ------------------------------------------------------------------------
 
 bool FileSystem::setCurrentDirectory(const std::string& winPath)

@@ -9,6 +9,7 @@
 #include "platform/path_resolver.h"
 #include "platform/result.h"
 #include "platform/volume_letters.h"
+#include "platform/volume_space.h"
 
 #include <optional>
 #include <string>
@@ -87,6 +88,9 @@ public:
         return m_queries.listDirectories(dir);
     }
     bool sameEntry(const std::string& a, const std::string& b) const { return m_queries.sameEntry(a, b); }
+    // The size of the volume whose root the directory is; nullopt for a folder inside a volume
+    // (one standing in for a disk) and for a drive that is not ready.
+    std::optional<VolumeSpace> volumeSpace(const std::string& winDir) const;
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);
