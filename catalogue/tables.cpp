@@ -109,6 +109,7 @@ void TForm1::diskrefreshClick(TObject*)
 void TForm1::ziprefreshClick(TObject*)
 {
     try {
+        platform::FileSystem::instance().keepLinksWithin(ZipRoot);
         platform::FileSystem::instance().removeAbandonedPartials(ZipRoot);
         filelist->SetDirectory(ZipRoot);
     } catch (const std::exception&) {

@@ -1,6 +1,8 @@
 #include "platform/file_operations.h"
 
+#include "platform/ascii.h"
 #include "platform/atomic_file.h"
+#include "platform/codepage.h"
 #include "platform/posix_io.h"
 
 #include <algorithm>
@@ -81,12 +83,35 @@ std::error_code refusalToDelete(const ResolvedPath& target)
     return {};
 }
 
+// A name a listing gave ('?' where the host name had characters Windows can't hold) that names
+// no entry: nothing can be made under it, as its real characters are not known.
+bool unknownListedName(const ResolvedPath& target)
+{
+    return !target.found && target.givenName.find('?') != std::string::npos;
+}
+
+// Except where it is the name of the very entry it comes from: a copy or a move keeps that entry's
+// host name, when it lists by the same name.
+bool nameAfterSource(const ResolvedPath& source, ResolvedPath& target)
+{
+    if (!unknownListedName(target))
+        return true;
+    std::string name = nameOf(source.host);
+    if (!equalIgnoringAsciiCase(listedName(name), utf8ToCp1252(target.givenName)))
+        return false;
+    target.givenName = name;
+    target.host = joinHost(target.parent, name);
+    return true;
+}
+
 // Never a drive's root, and only where the name is free; a missing parent fails in mkdir itself.
 std::error_code refusalToCreate(const ResolvedPath& target)
 {
     struct stat st {};
     if (target.parent.empty() || ::lstat(target.host.c_str(), &st) == 0)
         return failure(std::errc::file_exists);
+    if (unknownListedName(target))
+        return failure(std::errc::invalid_argument);
     return {};
 }
 
@@ -179,14 +204,19 @@ std::error_code FileOperations::copyFile(const std::string& from, const std::str
     auto target = m_resolver.resolve(to);
     if (!source || !target)
         return unresolved();
+    if (!nameAfterSource(*source, *target))
+        return failure(std::errc::invalid_argument);
+    if (m_resolver.leavesDrive(from, source->host))
+        return unresolved();
     struct stat src {}, dst {};
     if (::stat(source->host.c_str(), &src) != 0)
         return lastError();
     if (!S_ISREG(src.st_mode))
         return notAFile(src);
     // Onto itself would replace the file with a copy of a file being replaced: refuse, as Windows
-    // does; so is a read-only file.
-    bool replacing = ::stat(target->host.c_str(), &dst) == 0;
+    // does; so is a read-only file. A link out of a removable disk is no file there: the copy
+    // takes its name and never writes through it.
+    bool replacing = !m_resolver.leavesDrive(to, target->host) && ::stat(target->host.c_str(), &dst) == 0;
     if (replacing && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst) || readOnly(target->host, dst)))
         return failure(std::errc::permission_denied);
     auto fault = faultFor(Fault::Op::Copy, to, from);
@@ -205,6 +235,8 @@ std::error_code FileOperations::moveFile(const std::string& from, const std::str
         return unresolved();
     if (source->parent.empty() || target->parent.empty()) // a drive's root
         return failure(std::errc::permission_denied);
+    if (!nameAfterSource(*source, *target))
+        return failure(std::errc::invalid_argument);
     if (::lstat(source->host.c_str(), &src) != 0)
         return lastError();
     bool targetExists = ::lstat(target->host.c_str(), &dst) == 0;
@@ -296,6 +328,9 @@ Result<UniqueFd> FileOperations::openForReading(const std::string& winPath, stru
         return lastError();
     if (!S_ISREG(st.st_mode))
         return notAFile(st);
+    // Where the file opened really lies: a link out of a removable disk is no file there.
+    if (m_resolver.leavesDrive(winPath, "/proc/self/fd/" + std::to_string(fd.get())))
+        return unresolved();
     return fd;
 }
 
@@ -361,6 +396,8 @@ std::error_code FileOperations::writeFileAtomic(const std::string& path, std::st
     bool exists = ::stat(target->host.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode))
         return notAFile(st);
+    if (!exists && unknownListedName(*target))
+        return failure(std::errc::invalid_argument);
     auto fault = faultFor(Fault::Op::Write, path);
     AtomicFile file(exists ? m_resolver.spelledAsOnDisk(*target) : target->host);
     if (!file.open(exists ? st.st_mode & 07777 : 0644))

@@ -65,7 +65,8 @@ public:
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
     bool driveReady(char letter) const { return m_resolver.readyRoot(letter).has_value(); }
     bool driveReadyFor(const std::string& winPath) const; // the drive the path names
-    // nullopt when the drive is missing or not ready, or a name has characters Windows forbids.
+    // nullopt when the drive is missing or not ready, or a name has characters Windows forbids
+    // (a '?' only where it is no listed name).
     std::optional<std::string> hostPath(const std::string& winPath) const;
     std::optional<std::string> windowsPath(const std::string& hostPath) const { return m_resolver.windowsPath(hostPath); }
 
@@ -97,6 +98,11 @@ public:
     bool MoveFileA(const std::string& from, const std::string& to); // never replaces another file
     bool DeleteFileA(const std::string& path);                      // files only
     bool CreateDirectoryA(const std::string& path);                 // one level; false if it exists
+
+    // The drive of `winDir` is a removable disk: its entries whose location, links followed, lies
+    // outside the drive's directory are no files there (not listed, read or copied). One drive at a
+    // time; links elsewhere are followed as the host follows them.
+    void keepLinksWithin(const std::string& winDir) { m_resolver.keepLinksWithin(m_resolver.absolute(winDir).drive()); }
 
     // Case-blind lookups trust what they read of a directory for a moment; before a decision that
     // must see what other programs did meanwhile (a name in use), the program calls this.
