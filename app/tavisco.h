@@ -385,6 +385,7 @@ private:
     bool copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
         const std::string& ramTo, const std::string& romFile);
     bool updateSaves(const std::string& base);
+    bool watchingCopies(bool toZip, const std::function<bool()>& copies);
     bool deleteGame(const std::string& base, const std::string& romFile);
     // File moves as (old path, new path).
     using FileMoves = std::vector<std::pair<std::string, std::string>>;

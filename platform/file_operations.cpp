@@ -7,6 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,6 +58,7 @@ std::error_code faultError(const FaultHit& hit)
     case Fault::Kind::DiskFull:
         return failure(std::errc::no_space_on_device);
     case Fault::Kind::DriveGone:
+    case Fault::Kind::Slow:
         break;
     }
     return failure(std::errc::io_error);
@@ -145,9 +151,12 @@ std::error_code writeUnder(AtomicFile& file, const std::optional<FaultHit>& hit,
         file.failWritesAfter(hit->fault.bytesBeforeFailure, ENOSPC);
     else if (hit && hit->fault.kind == Fault::Kind::DriveGone)
         file.failWritesAfter(hit->fault.bytesBeforeFailure, EIO);
+    else if (hit && hit->fault.kind == Fault::Kind::Slow)
+        file.throttle(hit->fault.bytesPerSecond);
     if (!write())
         return lastError();
-    return hit && hit->fault.kind != Fault::Kind::DiskFull ? faultError(*hit) : std::error_code();
+    bool failing = hit && hit->fault.kind != Fault::Kind::DiskFull && hit->fault.kind != Fault::Kind::Slow;
+    return failing ? faultError(*hit) : std::error_code();
 }
 
 void syncParents(const ResolvedPath& a, const ResolvedPath& b)
@@ -189,12 +198,54 @@ std::error_code FileOperations::copyData(const std::string& fromHost, const stru
     AtomicFile out(toHost);
     if (!out.open(fromStat.st_mode & 0777))
         return lastError();
-    if (auto error = writeUnder(out, fault, [&] { return out.copyFrom(in.get()) && out.keepTimesOf(fromStat); }))
+    auto copy = [&] { return out.copyFrom(in.get()) && out.keepTimesOf(fromStat); };
+    if (auto error = writeUnder(out, fault, [&] { return watched(out, static_cast<std::uint64_t>(fromStat.st_size), copy); }))
         return error;
     // A source that changed its length while it was read is no faithful copy.
     if (out.written() != static_cast<std::uint64_t>(fromStat.st_size))
         return failure(std::errc::io_error);
     return errnoUnless(out.commit(replace));
+}
+
+bool FileOperations::watched(AtomicFile& out, std::uint64_t total, const std::function<bool()>& copy)
+{
+    if (!m_progress)
+        return copy();
+    out.writeBackAsWritten();
+    m_progress(0, total);
+    std::mutex lock;
+    std::condition_variable ended;
+    bool finished = false, copied = false;
+    int error = 0;
+    std::thread worker([&] {
+        bool ok = copy();
+        int reason = errno;
+        std::lock_guard<std::mutex> guard(lock);
+        copied = ok;
+        error = reason;
+        finished = true;
+        ended.notify_one();
+    });
+    std::exception_ptr thrown;
+    std::unique_lock<std::mutex> waiting(lock);
+    while (!ended.wait_for(waiting, std::chrono::milliseconds(50), [&] { return finished; }) && !thrown) {
+        waiting.unlock();
+        try {
+            m_progress(out.written(), total);
+        } catch (...) {
+            thrown = std::current_exception();
+            out.cancel();
+        }
+        waiting.lock();
+    }
+    ended.wait(waiting, [&] { return finished; });
+    waiting.unlock();
+    worker.join();
+    if (thrown)
+        std::rethrow_exception(thrown);
+    m_progress(out.written(), total);
+    errno = error;
+    return copied;
 }
 
 std::error_code FileOperations::copyFile(const std::string& from, const std::string& to, bool failIfExists)

@@ -108,6 +108,10 @@ public:
     // must see what other programs did meanwhile (a name in use), the program calls this.
     void forgetListings() const { m_resolver.forgetListings(); }
 
+    // While set, copies run beside the calling thread, which hears how far each file is (see
+    // FileOperations::watchCopies); an empty function ends it.
+    void watchCopies(FileOperations::CopyProgress observer) { m_operations.watchCopies(std::move(observer)); }
+
     // Partial files that copies killed part-way left in `dir` (a scan calls this); returns how many
     // were removed.
     int removeAbandonedPartials(const std::string& dir);
