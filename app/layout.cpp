@@ -200,7 +200,7 @@ void TForm1::BuildLayout()
     full = make<TGauge>(this, "full", 716, 394, 13, 112);
     full->SetKind(gkVerticalBar);
     full->SetMinValue(0);
-    full->SetMaxValue(ZipCapacity);
+    full->SetMaxValue(ZipDiskCapacity);
     full->SetProgress(0);
     full->SetShowText(false);
     full->SetBorderStyle(bsSingleBorder);
@@ -240,7 +240,7 @@ void TForm1::BuildLayout()
     ini = hiddenList(this, "ini", Bounds(768, 472, 161, 89), { "z:\\", "c:\\", "c:\\", "0", "0" });
     filelist = make<TFileListBox>(this, "filelist", 760, 464, 161, 89);
     filelist->SetItemHeight(14);
-    filelist->SetMask("*.v64;*.rom");
+    filelist->SetMask(ImageMask);
     filelist->Hide();
 
     BuildDrivePanel();

@@ -23,6 +23,7 @@
 #include "widgets/corvaneURLLabel.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -186,7 +187,11 @@ public:
     tk::TTimer* Timer4 {};
 
     // The Zip disk's capacity in Mbit, and how far the scroll logo travels in its strip.
-    static constexpr int ZipCapacity = 736;
+    static constexpr int ZipDiskCapacity = 736;
+    // The image names, in the order a game's image is tried under each; the header, not the
+    // name, tells the byte order.
+    static constexpr const char* ImageExtensions[] = { ".v64", ".rom", ".z64", ".n64" };
+    static constexpr const char* ImageMask = "*.v64;*.rom;*.z64;*.n64";
     static constexpr int LogoTrack = 237;
 
     // ---- Paths and settings of the run ----
@@ -199,6 +204,11 @@ public:
     std::string RamPath;
     int DoubleClickMode { 0 };
     bool ZipPresent { false };
+    // The Zip disk as the last Zip scan found it: a folder standing in for a disk holds the
+    // described 736 Mbit; the root of a mounted volume (a card, a stick) holds what the volume
+    // has, and then the gauge shows the Mbit in use there, other programs' files included.
+    int ZipCapacity { ZipDiskCapacity };
+    std::optional<int> ZipVolumeUsed;
     std::string SelectedGame;
     std::string SelectedTitle;
     // The RomFilename of the selected row, recorded with SelectedGame: delete and rename use it,
@@ -364,6 +374,8 @@ private:
     void emptyZipTable(bool reportGone);
     void placePanels();
     void showZipTotal(int total);
+    void measureZipDisk();
+    int zipRoom() const;
     void clearTable(tk::TStringGrid* grid);
     void fillRow(tk::TStringGrid* grid);
     static bool rowIsBlank(const tk::TStringGrid* grid, int row);
@@ -380,6 +392,7 @@ private:
     bool copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
         const std::string& ramTo, const std::string& romFile);
     bool updateSaves(const std::string& base);
+    bool watchingCopies(bool toZip, const std::function<bool()>& copies);
     bool deleteGame(const std::string& base, const std::string& romFile);
     // File moves as (old path, new path).
     using FileMoves = std::vector<std::pair<std::string, std::string>>;

@@ -88,7 +88,7 @@ void TForm1::diskClick(TObject*)
     showBoxArt();
 
     int size = readInteger(disk->Cell(2, r)).value_or(999);
-    b1->SetVisible(!exists(ZipRoot + disk->Cell(5, r)) && size < ZipCapacity - full->Progress() && !nozip->Visible());
+    b1->SetVisible(!exists(ZipRoot + disk->Cell(5, r)) && size < zipRoom() && !nozip->Visible());
     bool inArchive = exists(RomPath + disk->Cell(5, r));
     b4->SetVisible(inArchive);
     b5->SetVisible(inArchive);

@@ -3,9 +3,50 @@
 #include "platform/filesystem.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 constexpr int columns = 7;
+
+int mbit(std::uint64_t bytes)
+{
+    return static_cast<int>(std::min<std::uint64_t>(bytes / 131072, INT_MAX));
+}
+
+// A total of a thousand Mbit or more in the caption's three places, as sizes are counted
+// (1 GBit = 1024 Mbit) and truncated: "1.2 GBit", "186 GBit", "3.5 TBit".
+std::string largeTotal(long long total)
+{
+    long long tenths = total * 10 / 1024;
+    const char* unit = " GBit";
+    if (tenths >= 10000) {
+        tenths /= 1024;
+        unit = " TBit";
+    }
+    if (tenths < 100)
+        return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + unit;
+    return std::to_string(tenths / 10) + unit;
+}
+}
+
+// A mounted volume's own size replaces the described disk's; a folder standing in for a disk
+// keeps it.
+void TForm1::measureZipDisk()
+{
+    auto space = platform::FileSystem::instance().volumeSpace(ZipRoot);
+    ZipCapacity = space ? mbit(space->capacity) : ZipDiskCapacity;
+    ZipVolumeUsed = space ? std::optional<int>(mbit(space->used)) : std::nullopt;
+    full->SetMaxValue(ZipCapacity);
+}
+
+// What the selected archive game must be smaller than to be offered for the Zip disk: on a
+// volume its free space as it is now, on a stand-in what the gauge leaves of 736 Mbit.
+int TForm1::zipRoom() const
+{
+    if (!ZipVolumeUsed)
+        return ZipCapacity - full->Progress();
+    auto space = platform::FileSystem::instance().volumeSpace(ZipRoot);
+    return space ? mbit(space->available) : 0;
 }
 
 void TForm1::clearTable(tk::TStringGrid* grid)
@@ -22,10 +63,13 @@ void TForm1::fillRow(tk::TStringGrid* grid)
 
 void TForm1::showZipTotal(int total)
 {
-    full->SetProgress(std::clamp(total, 0, ZipCapacity));
-    // The caption has room for three digits; a larger total keeps the last one shown.
+    full->SetProgress(std::clamp(ZipVolumeUsed.value_or(total), 0, ZipCapacity));
+    // The caption has room for three digits; on a stand-in disk a larger total keeps the last one
+    // shown, a real volume's says it in larger units.
     if (total < 1000)
         fully->SetCaption(padLeft(total, 3, '0') + " MBit");
+    else if (ZipVolumeUsed)
+        fully->SetCaption(largeTotal(total));
 }
 
 // The no-disk state; the poll also reselects the archive game once when the disk has just gone.
@@ -65,6 +109,7 @@ void TForm1::diskrefreshClick(TObject*)
 void TForm1::ziprefreshClick(TObject*)
 {
     try {
+        platform::FileSystem::instance().keepLinksWithin(ZipRoot);
         platform::FileSystem::instance().removeAbandonedPartials(ZipRoot);
         filelist->SetDirectory(ZipRoot);
     } catch (const std::exception&) {
@@ -74,6 +119,7 @@ void TForm1::ziprefreshClick(TObject*)
     sysdis("Refreshing romlist.");
     getrominf2->Show();
     nozip->Hide();
+    measureZipDisk();
     clearTable(zip);
     Repaint();
     int total = 0;

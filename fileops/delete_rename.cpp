@@ -5,12 +5,13 @@
 #include "toolkit/dialogs.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
 namespace {
 
-const char* const deleteExtensions[] = { ".v64", ".rom", ".ram", ".ips", ".zcc", ".eep" };
+const char* const deleteExtensions[] = { ".ram", ".ips", ".zcc", ".eep" };
 const char* const renameExtensions[] = { ".eep", ".ram", ".zcc", ".ips", ".bmp", ".nfo", ".cat" };
 
 bool confirmed(const std::string& text)
@@ -38,6 +39,8 @@ bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
 {
     auto& fs = platform::FileSystem::instance();
     std::vector<std::string> names;
+    for (const char* ext : ImageExtensions)
+        names.push_back(base + ext);
     for (const char* ext : deleteExtensions)
         names.push_back(base + ext);
     // The image, unless one of those names is already it (the file system ignores letter case).
@@ -99,8 +102,8 @@ TForm1::FileMoves TForm1::renamePlan(
         if (fs.fileExists(dir + from))
             plan.emplace_back(dir + from, dir + to);
     };
-    add(RomPath, old + ".v64", renamed + ".v64");
-    add(RomPath, old + ".rom", renamed + ".rom");
+    for (const char* ext : ImageExtensions)
+        add(RomPath, old + ext, renamed + ext);
     for (const char* ext : renameExtensions)
         add(RamPath, old + ext, renamed + ext);
     std::string rest = romFile.substr(std::min(romFile.find('.'), romFile.size()));
@@ -112,7 +115,8 @@ TForm1::FileMoves TForm1::renamePlan(
 bool TForm1::imageBeyondBase(const std::string& base, const std::string& romFile)
 {
     std::string image = lowerAZ(romFile);
-    return !romFile.empty() && image != lowerAZ(base + ".v64") && image != lowerAZ(base + ".rom");
+    return !romFile.empty() && std::none_of(std::begin(ImageExtensions), std::end(ImageExtensions),
+        [&](const char* ext) { return image == lowerAZ(base + ext); });
 }
 
 // Moves every file of the plan, in order, or none: on the first refusal it reports the file and

@@ -73,8 +73,8 @@ TForm1::FileMoves TForm1::regionPlan(const std::string& folder) const
         if (fs.fileExists(from) && !fs.sameEntry(from, to))
             plan.emplace_back(from, to);
     };
-    add(RomPath + n + ".v64", RomDir + r.folder + n + ".v64");
-    add(RomPath + n + ".rom", RomDir + r.folder + n + ".rom");
+    for (const char* ext : ImageExtensions)
+        add(RomPath + n + ext, RomDir + r.folder + n + ext);
     // An image named beyond its base name (a.b.v64) goes with its game.
     if (imageBeyondBase(n, SelectedRomFile))
         add(RomPath + SelectedRomFile, RomDir + r.folder + SelectedRomFile);

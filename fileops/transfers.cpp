@@ -1,6 +1,12 @@
 #include "app/tavisco.h"
 #include "catalogue/text.h"
 #include "platform/filesystem.h"
+#include "toolkit/application.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -20,6 +26,39 @@ bool TForm1::copyexisting(const std::string& source, const std::string& destinat
         return true;
     sysdis("Could not copy " + fileNameOf(source));
     return false;
+}
+
+// Runs the copies of one operation with the window kept painted and the progress shown: the title
+// bar tells how far the file being copied is, and a copy onto the Zip disk fills the gauge as its
+// bytes arrive. The console is left to its own lines and pace.
+bool TForm1::watchingCopies(bool toZip, const std::function<bool()>& copies)
+{
+    auto& fs = platform::FileSystem::instance();
+    const std::string caption = Caption();
+    const int before = full->Progress();
+    std::uint64_t earlier = 0, current = 0;
+    fs.watchCopies([&](std::uint64_t done, std::uint64_t total) {
+        // Each file starts at nothing.
+        if (done < current)
+            earlier += current;
+        current = done;
+        SetCaption(caption + " - " + std::to_string(total ? done * 100 / total : 100) + "%");
+        if (toZip)
+            full->SetProgress(before + static_cast<int>(std::min<std::uint64_t>((earlier + done) / 131072, ZipCapacity)));
+        Repaint();
+        tk::Application().KeepPainted();
+    });
+    bool ok = false;
+    try {
+        ok = copies();
+    } catch (...) {
+        fs.watchCopies({});
+        SetCaption(caption);
+        throw;
+    }
+    fs.watchCopies({});
+    SetCaption(caption);
+    return ok;
 }
 
 // Copies the image and the companion files of one game from one place to another.
@@ -46,7 +85,7 @@ void TForm1::b1Click(TObject*)
     sys("+");
     sysdis("Copy " + disk->Cell(0, r));
     sysdis("to Zipdisc, please wait...");
-    bool ok = copyGame(RomPath, RamPath, ZipRoot, ZipRoot, disk->Cell(5, r));
+    bool ok = watchingCopies(true, [&] { return copyGame(RomPath, RamPath, ZipRoot, ZipRoot, disk->Cell(5, r)); });
     sysdis(ok ? "Copy complete." : "Copy failed !!!");
     sysdis("Wait until the Zipled is off...");
     ziprefreshClick(this);
@@ -58,7 +97,7 @@ void TForm1::b2Click(TObject*)
     sys("+");
     sysdis("Copy " + zip->Cell(0, r));
     sysdis("to archive, please wait...");
-    bool ok = copyGame(ZipRoot, ZipRoot, RomPath, RamPath, zip->Cell(5, r));
+    bool ok = watchingCopies(false, [&] { return copyGame(ZipRoot, ZipRoot, RomPath, RamPath, zip->Cell(5, r)); });
     sysdis(ok ? "Copy complete." : "Copy failed !!!");
     sysdis("Wait until the Zipled is off...");
     diskrefreshClick(this);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -203,13 +204,55 @@ ssize_t AtomicFile::pumpChunk(int sourceFd, std::size_t size)
     return n;
 }
 
+namespace {
+
+std::uint64_t steadyNs()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000ull + static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+}
+
+// Waits until the data written so far is due at the pace set.
+void AtomicFile::pace(std::uint64_t startedNs)
+{
+    if (!m_pace)
+        return;
+    std::uint64_t due = startedNs + m_written * 1'000'000'000ull / m_pace;
+    for (std::uint64_t now = steadyNs(); now < due; now = steadyNs()) {
+        timespec wait { static_cast<time_t>((due - now) / 1'000'000'000ull), static_cast<long>((due - now) % 1'000'000'000ull) };
+        ::nanosleep(&wait, nullptr);
+    }
+}
+
+// This piece starts for the device, and the piece before it must be there: the data in flight stays
+// one piece, whatever the device's speed. A file system that can't do it is left to the final flush.
+void AtomicFile::writeBack(std::uint64_t from, std::uint64_t length)
+{
+    if (!m_writeBack)
+        return;
+    ::sync_file_range(m_fd, static_cast<off64_t>(from), static_cast<off64_t>(length), SYNC_FILE_RANGE_WRITE);
+    if (from > 0)
+        ::sync_file_range(m_fd, 0, static_cast<off64_t>(from),
+            SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+}
+
 bool AtomicFile::copyFrom(int sourceFd)
 {
     bool kernelCopy = true;
+    std::uint64_t started = steadyNs();
+    // A slow pace goes in pieces of a twentieth of a second, so progress moves smoothly.
+    std::size_t piece = m_pace ? static_cast<std::size_t>(std::clamp<std::uint64_t>(m_pace / 20, 4096, kChunk)) : kChunk;
     for (;;) {
+        if (m_cancelled) {
+            errno = ECANCELED;
+            return false;
+        }
         if (m_budget == 0)
             return failIfMoreData(sourceFd);
-        std::size_t size = allowance(kChunk);
+        std::size_t size = allowance(piece);
         ssize_t n = kernelCopy ? ::copy_file_range(sourceFd, nullptr, m_fd, nullptr, size, 0)
                                : pumpChunk(sourceFd, size);
         if (n < 0 && errno == EINTR)
@@ -221,7 +264,9 @@ bool AtomicFile::copyFrom(int sourceFd)
         if (n <= 0)
             return n == 0;
         spend(static_cast<std::uint64_t>(n));
+        writeBack(m_written, static_cast<std::uint64_t>(n));
         m_written += static_cast<std::uint64_t>(n);
+        pace(started);
     }
 }
 

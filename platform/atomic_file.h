@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -29,8 +30,16 @@ public:
     // Makes data writes fail with `error` once `bytes` more bytes have been written: a full disk,
     // or a medium pulled out, met through the same code as the real thing.
     void failWritesAfter(std::uint64_t bytes, int error);
+    // Data goes at most at this pace (a slow medium, for tests); 0 for as fast as it can.
+    void throttle(std::uint64_t bytesPerSecond) { m_pace = bytesPerSecond; }
+    // Sends each piece of a copy to the device as it goes, so what has been written is what has
+    // arrived (a copy someone watches), rather than leaving it all to the final flush.
+    void writeBackAsWritten() { m_writeBack = true; }
+    // From another thread: the copy running stops at its next piece, failing with ECANCELED.
+    void cancel() { m_cancelled = true; }
 
     const std::string& tempPath() const { return m_temp; }
+    // Readable from another thread while a copy runs.
     std::uint64_t written() const { return m_written; }
 
     // The hidden name a partial file for `targetName` gets: it carries the writing process's id
@@ -46,13 +55,18 @@ private:
     std::size_t allowance(std::size_t wanted) const;
     bool failIfMoreData(int sourceFd);
     ssize_t pumpChunk(int sourceFd, std::size_t size);
+    void pace(std::uint64_t startedNs);
+    void writeBack(std::uint64_t from, std::uint64_t length);
     void discard();
 
     std::string m_target;
     std::string m_temp;
     int m_fd { -1 };
     bool m_committed { false };
-    std::uint64_t m_written { 0 };
+    std::atomic<std::uint64_t> m_written { 0 };
+    std::uint64_t m_pace { 0 };
+    bool m_writeBack { false };
+    std::atomic<bool> m_cancelled { false };
     std::uint64_t m_budget { std::numeric_limits<std::uint64_t>::max() };
     int m_budgetError { 0 };
     std::string m_buffer;

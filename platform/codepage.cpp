@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -114,6 +115,13 @@ std::string utf8ToCp1252(std::string_view utf8)
         at += d.length;
     }
     return out;
+}
+
+std::string listedName(std::string_view utf8)
+{
+    std::string name = utf8ToCp1252(utf8);
+    std::replace(name.begin(), name.end(), '\\', '?');
+    return name;
 }
 
 }

@@ -13,4 +13,8 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // A code point with no Windows-1252 form, and every byte of malformed UTF-8, becomes '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// The name a directory listing gives a host entry: its Windows-1252 form, with a backslash (which
+// would name another path) shown as a character Windows can't hold.
+std::string listedName(std::string_view utf8);
+
 }

@@ -17,7 +17,17 @@ struct Fault {
         DiskFull,  // data writes fail with ENOSPC after `bytesBeforeFailure` bytes
         DriveGone, // the drive stops resolving from this call on (writes fail with EIO after
                    // `bytesBeforeFailure` bytes); clearFaults() or setDrive() brings it back
+        Slow,      // a copy or whole-file write succeeds, its data going at `bytesPerSecond`
+                   // (a slow medium); meant for those two calls only, any other call it hits fails
     };
+
+    // A copy whose data goes at this pace, as onto a slow stick.
+    static Fault slowed(Op op, std::uint64_t bytesPerSecond, std::string pathContains = {})
+    {
+        Fault fault(op, Kind::Slow, std::move(pathContains));
+        fault.bytesPerSecond = bytesPerSecond;
+        return fault;
+    }
 
     // Positional like the fields, so `{ Op::Copy, Kind::DiskFull, "z:", 1, 4096 }` can stop anywhere
     // without tripping -Wmissing-field-initializers.
@@ -37,6 +47,7 @@ struct Fault {
     std::string pathContains; // matched against the Windows path, ignoring case; empty matches any
     int times = -1;           // how many calls it hits; -1 = every call
     std::uint64_t bytesBeforeFailure = 0;
+    std::uint64_t bytesPerSecond = 0;
 };
 
 }

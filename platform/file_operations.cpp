@@ -1,10 +1,17 @@
 #include "platform/file_operations.h"
 
+#include "platform/ascii.h"
 #include "platform/atomic_file.h"
+#include "platform/codepage.h"
 #include "platform/posix_io.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +58,7 @@ std::error_code faultError(const FaultHit& hit)
     case Fault::Kind::DiskFull:
         return failure(std::errc::no_space_on_device);
     case Fault::Kind::DriveGone:
+    case Fault::Kind::Slow:
         break;
     }
     return failure(std::errc::io_error);
@@ -75,12 +83,35 @@ std::error_code refusalToDelete(const ResolvedPath& target)
     return {};
 }
 
+// A name a listing gave ('?' where the host name had characters Windows can't hold) that names
+// no entry: nothing can be made under it, as its real characters are not known.
+bool unknownListedName(const ResolvedPath& target)
+{
+    return !target.found && target.givenName.find('?') != std::string::npos;
+}
+
+// Except where it is the name of the very entry it comes from: a copy or a move keeps that entry's
+// host name, when it lists by the same name.
+bool nameAfterSource(const ResolvedPath& source, ResolvedPath& target)
+{
+    if (!unknownListedName(target))
+        return true;
+    std::string name = nameOf(source.host);
+    if (!equalIgnoringAsciiCase(listedName(name), utf8ToCp1252(target.givenName)))
+        return false;
+    target.givenName = name;
+    target.host = joinHost(target.parent, name);
+    return true;
+}
+
 // Never a drive's root, and only where the name is free; a missing parent fails in mkdir itself.
 std::error_code refusalToCreate(const ResolvedPath& target)
 {
     struct stat st {};
     if (target.parent.empty() || ::lstat(target.host.c_str(), &st) == 0)
         return failure(std::errc::file_exists);
+    if (unknownListedName(target))
+        return failure(std::errc::invalid_argument);
     return {};
 }
 
@@ -114,9 +145,12 @@ std::error_code writeUnder(AtomicFile& file, const std::optional<FaultHit>& hit,
         file.failWritesAfter(hit->fault.bytesBeforeFailure, ENOSPC);
     else if (hit && hit->fault.kind == Fault::Kind::DriveGone)
         file.failWritesAfter(hit->fault.bytesBeforeFailure, EIO);
+    else if (hit && hit->fault.kind == Fault::Kind::Slow)
+        file.throttle(hit->fault.bytesPerSecond);
     if (!write())
         return lastError();
-    return hit && hit->fault.kind != Fault::Kind::DiskFull ? faultError(*hit) : std::error_code();
+    bool failing = hit && hit->fault.kind != Fault::Kind::DiskFull && hit->fault.kind != Fault::Kind::Slow;
+    return failing ? faultError(*hit) : std::error_code();
 }
 
 void syncParents(const ResolvedPath& a, const ResolvedPath& b)
@@ -158,12 +192,54 @@ std::error_code FileOperations::copyData(const std::string& fromHost, const stru
     AtomicFile out(toHost);
     if (!out.open(fromStat.st_mode & 0777))
         return lastError();
-    if (auto error = writeUnder(out, fault, [&] { return out.copyFrom(in.get()) && out.keepTimesOf(fromStat); }))
+    auto copy = [&] { return out.copyFrom(in.get()) && out.keepTimesOf(fromStat); };
+    if (auto error = writeUnder(out, fault, [&] { return watched(out, static_cast<std::uint64_t>(fromStat.st_size), copy); }))
         return error;
     // A source that changed its length while it was read is no faithful copy.
     if (out.written() != static_cast<std::uint64_t>(fromStat.st_size))
         return failure(std::errc::io_error);
     return errnoUnless(out.commit(replace));
+}
+
+bool FileOperations::watched(AtomicFile& out, std::uint64_t total, const std::function<bool()>& copy)
+{
+    if (!m_progress)
+        return copy();
+    out.writeBackAsWritten();
+    m_progress(0, total);
+    std::mutex lock;
+    std::condition_variable ended;
+    bool finished = false, copied = false;
+    int error = 0;
+    std::thread worker([&] {
+        bool ok = copy();
+        int reason = errno;
+        std::lock_guard<std::mutex> guard(lock);
+        copied = ok;
+        error = reason;
+        finished = true;
+        ended.notify_one();
+    });
+    std::exception_ptr thrown;
+    std::unique_lock<std::mutex> waiting(lock);
+    while (!ended.wait_for(waiting, std::chrono::milliseconds(50), [&] { return finished; }) && !thrown) {
+        waiting.unlock();
+        try {
+            m_progress(out.written(), total);
+        } catch (...) {
+            thrown = std::current_exception();
+            out.cancel();
+        }
+        waiting.lock();
+    }
+    ended.wait(waiting, [&] { return finished; });
+    waiting.unlock();
+    worker.join();
+    if (thrown)
+        std::rethrow_exception(thrown);
+    m_progress(out.written(), total);
+    errno = error;
+    return copied;
 }
 
 std::error_code FileOperations::copyFile(const std::string& from, const std::string& to, bool failIfExists)
@@ -173,14 +249,19 @@ std::error_code FileOperations::copyFile(const std::string& from, const std::str
     auto target = m_resolver.resolve(to);
     if (!source || !target)
         return unresolved();
+    if (!nameAfterSource(*source, *target))
+        return failure(std::errc::invalid_argument);
+    if (m_resolver.leavesDrive(from, source->host))
+        return unresolved();
     struct stat src {}, dst {};
     if (::stat(source->host.c_str(), &src) != 0)
         return lastError();
     if (!S_ISREG(src.st_mode))
         return notAFile(src);
     // Onto itself would replace the file with a copy of a file being replaced: refuse, as Windows
-    // does; so is a read-only file.
-    bool replacing = ::stat(target->host.c_str(), &dst) == 0;
+    // does; so is a read-only file. A link out of a removable disk is no file there: the copy
+    // takes its name and never writes through it.
+    bool replacing = !m_resolver.leavesDrive(to, target->host) && ::stat(target->host.c_str(), &dst) == 0;
     if (replacing && (failIfExists || !S_ISREG(dst.st_mode) || sameFile(src, dst) || readOnly(target->host, dst)))
         return failure(std::errc::permission_denied);
     auto fault = faultFor(Fault::Op::Copy, to, from);
@@ -199,6 +280,8 @@ std::error_code FileOperations::moveFile(const std::string& from, const std::str
         return unresolved();
     if (source->parent.empty() || target->parent.empty()) // a drive's root
         return failure(std::errc::permission_denied);
+    if (!nameAfterSource(*source, *target))
+        return failure(std::errc::invalid_argument);
     if (::lstat(source->host.c_str(), &src) != 0)
         return lastError();
     bool targetExists = ::lstat(target->host.c_str(), &dst) == 0;
@@ -290,6 +373,9 @@ Result<UniqueFd> FileOperations::openForReading(const std::string& winPath, stru
         return lastError();
     if (!S_ISREG(st.st_mode))
         return notAFile(st);
+    // Where the file opened really lies: a link out of a removable disk is no file there.
+    if (m_resolver.leavesDrive(winPath, "/proc/self/fd/" + std::to_string(fd.get())))
+        return unresolved();
     return fd;
 }
 
@@ -358,6 +444,8 @@ std::error_code FileOperations::writeFileAtomic(const std::string& path, std::st
     // The rename would replace a file the user may not write, and hand it to him.
     if (exists && readOnly(target->host, st))
         return failure(std::errc::permission_denied);
+    if (!exists && unknownListedName(*target))
+        return failure(std::errc::invalid_argument);
     auto fault = faultFor(Fault::Op::Write, path);
     AtomicFile file(exists ? m_resolver.spelledAsOnDisk(*target) : target->host);
     if (!file.open(exists ? st.st_mode & 07777 : 0644))

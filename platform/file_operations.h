@@ -6,6 +6,7 @@
 #include "platform/unique_fd.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@ struct stat;
 
 namespace platform {
 
+class AtomicFile;
+
 struct HeaderRead {
     std::vector<unsigned char> bytes; // up to the n bytes asked for
     std::uint64_t length = 0;         // the whole file's length
@@ -25,7 +28,15 @@ struct HeaderRead {
 // says why it failed: an error code that is empty on success, or a result that holds the reason.
 class FileOperations {
 public:
+    // How far the file being copied is: bytes written of its length.
+    using CopyProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
     FileOperations(const PathResolver& resolver, FaultInjector& faults);
+
+    // While set, a copy's data goes on a thread of its own, and the calling thread hears how far it
+    // is when it starts, every 50 ms and at its end (so it can keep a window painted). What the
+    // observer throws stops the copy, which is then undone, and goes on to the caller.
+    void watchCopies(CopyProgress observer) { m_progress = std::move(observer); }
 
     std::error_code copyFile(const std::string& from, const std::string& to, bool failIfExists);
     std::error_code moveFile(const std::string& from, const std::string& to); // never replaces another file
@@ -54,8 +65,11 @@ private:
     std::error_code copyData(const std::string& fromHost, const struct stat& fromStat, const std::string& toHost,
         bool replace, const std::optional<FaultHit>& fault);
 
+    bool watched(AtomicFile& out, std::uint64_t total, const std::function<bool()>& copy);
+
     const PathResolver& m_resolver;
     FaultInjector& m_faults;
+    CopyProgress m_progress;
 };
 
 }

@@ -3,9 +3,11 @@
 #include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/name_mask.h"
+#include "platform/posix_io.h"
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -57,7 +59,8 @@ std::optional<std::vector<std::string>> FileQueries::list(const std::string& dir
     const std::string& mask) const
 {
     auto resolved = m_resolver.resolve(dir);
-    if (!resolved || m_faults.take(Fault::Op::List, [&] { return FaultPaths { m_resolver.expand(dir) }; }))
+    if (!resolved || m_resolver.leavesDrive(dir, resolved->host)
+        || m_faults.take(Fault::Op::List, [&] { return FaultPaths { m_resolver.expand(dir) }; }))
         return std::nullopt;
     std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(resolved->host.c_str()), ::closedir);
     if (!handle)
@@ -67,9 +70,7 @@ std::optional<std::vector<std::string>> FileQueries::list(const std::string& dir
     while (const dirent* entry = ::readdir(handle.get())) {
         if (entry->d_name[0] == '.')
             continue;
-        // A backslash would name another path: shown as a character Windows can't hold.
-        std::string name = utf8ToCp1252(entry->d_name);
-        std::replace(name.begin(), name.end(), '\\', '?');
+        std::string name = listedName(entry->d_name);
         if (!filter.matches(name))
             continue;
         // The directory tells the kind of most entries; links and unknown kinds are looked at.
@@ -77,6 +78,13 @@ std::optional<std::vector<std::string>> FileQueries::list(const std::string& dir
         struct stat st {};
         if (!kind && ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0)
             kind = st.st_mode & S_IFMT;
+        // A link out of a removable disk is not on it.
+        struct stat own {};
+        bool link = entry->d_type == DT_LNK
+            || (entry->d_type == DT_UNKNOWN && ::fstatat(::dirfd(handle.get()), entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0
+                && S_ISLNK(own.st_mode));
+        if (link && m_resolver.leavesDrive(dir, joinHost(resolved->host, entry->d_name)))
+            continue;
         if (kind == (directories ? S_IFDIR : S_IFREG))
             names.push_back(std::move(name));
     }

@@ -117,9 +117,18 @@ bool FileSystem::driveReadyFor(const std::string& winPath) const
 std::optional<std::string> FileSystem::hostPath(const std::string& winPath) const
 {
     auto resolved = m_resolver.resolve(winPath);
-    if (!resolved)
+    // A '?' that names no listed entry spells no host name.
+    if (!resolved || (!resolved->found && winPath.find('?') != std::string::npos))
         return std::nullopt;
     return resolved->host;
+}
+
+std::optional<VolumeSpace> FileSystem::volumeSpace(const std::string& winDir) const
+{
+    auto resolved = m_resolver.resolve(winDir);
+    if (!resolved || !resolved->found)
+        return std::nullopt;
+    return VolumeSpace::ofMountPoint(resolved->host);
 }
 
 // Current directories ------------------------------------------------------------------------

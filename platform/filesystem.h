@@ -9,6 +9,7 @@
 #include "platform/path_resolver.h"
 #include "platform/result.h"
 #include "platform/volume_letters.h"
+#include "platform/volume_space.h"
 
 #include <optional>
 #include <string>
@@ -64,7 +65,8 @@ public:
     std::string volumeLabel(char letter) const; // folder name of the mapped dir ("" for c:)
     bool driveReady(char letter) const { return m_resolver.readyRoot(letter).has_value(); }
     bool driveReadyFor(const std::string& winPath) const; // the drive the path names
-    // nullopt when the drive is missing or not ready, or a name has characters Windows forbids.
+    // nullopt when the drive is missing or not ready, or a name has characters Windows forbids
+    // (a '?' only where it is no listed name).
     std::optional<std::string> hostPath(const std::string& winPath) const;
     std::optional<std::string> windowsPath(const std::string& hostPath) const { return m_resolver.windowsPath(hostPath); }
 
@@ -87,6 +89,9 @@ public:
         return m_queries.listDirectories(dir);
     }
     bool sameEntry(const std::string& a, const std::string& b) const { return m_queries.sameEntry(a, b); }
+    // The size of the volume whose root the directory is; nullopt for a folder inside a volume
+    // (one standing in for a disk) and for a drive that is not ready.
+    std::optional<VolumeSpace> volumeSpace(const std::string& winDir) const;
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);
@@ -94,9 +99,18 @@ public:
     bool DeleteFileA(const std::string& path);                      // files only
     bool CreateDirectoryA(const std::string& path);                 // one level; false if it exists
 
+    // The drive of `winDir` is a removable disk: its entries whose location, links followed, lies
+    // outside the drive's directory are no files there (not listed, read or copied). One drive at a
+    // time; links elsewhere are followed as the host follows them.
+    void keepLinksWithin(const std::string& winDir) { m_resolver.keepLinksWithin(m_resolver.absolute(winDir).drive()); }
+
     // Case-blind lookups trust what they read of a directory for a moment; before a decision that
     // must see what other programs did meanwhile (a name in use), the program calls this.
     void forgetListings() const { m_resolver.forgetListings(); }
+
+    // While set, copies run beside the calling thread, which hears how far each file is (see
+    // FileOperations::watchCopies); an empty function ends it.
+    void watchCopies(FileOperations::CopyProgress observer) { m_operations.watchCopies(std::move(observer)); }
 
     // Partial files that copies killed part-way left in `dir` (a scan calls this); returns how many
     // were removed.

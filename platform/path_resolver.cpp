@@ -5,6 +5,10 @@
 #include "platform/posix_io.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <memory>
 #include <string_view>
 #include <unistd.h>
 
@@ -12,11 +16,17 @@ namespace platform {
 
 namespace {
 
-bool validComponent(std::string_view part)
+// A name Windows can spell; `listed` lets it hold the '?' a listing put where a host name had a
+// character Windows can't hold.
+bool validComponent(std::string_view part, bool listed = false)
 {
     for (char c : part) {
         switch (c) {
-        case '<': case '>': case ':': case '"': case '|': case '?': case '*':
+        case '?':
+            if (!listed)
+                return false;
+            break;
+        case '<': case '>': case ':': case '"': case '|': case '*':
             return false;
         default:
             if (static_cast<unsigned char>(c) < 0x20)
@@ -24,6 +34,11 @@ bool validComponent(std::string_view part)
         }
     }
     return true;
+}
+
+bool listedComponent(std::string_view part)
+{
+    return part.find('?') != std::string_view::npos && validComponent(part, true);
 }
 
 }
@@ -103,7 +118,7 @@ std::optional<ResolvedPath> PathResolver::resolveUnder(const std::string& root, 
 {
     std::string exact = exactHost(root, parts);
     if (exact.empty())
-        return std::nullopt;
+        return resolveListed(root, parts);
     struct stat st {};
     // Most paths exist exactly as spelled: one call settles them.
     if (::lstat(exact.c_str(), &st) != 0)
@@ -122,30 +137,62 @@ std::optional<ResolvedPath> PathResolver::resolveUnder(const std::string& root, 
 
 mode_t PathResolver::kind(const std::string& winPath) const
 {
+    mode_t found = kindOf(winPath);
+    if (!found || !onConfinedDrive(winPath))
+        return found;
+    auto resolved = resolve(winPath);
+    return resolved && !leavesDrive(winPath, resolved->host) ? found : 0;
+}
+
+bool PathResolver::onConfinedDrive(const std::string& winPath) const
+{
+    if (!m_confined || winPath.empty())
+        return false;
+    bool lettered = winPath.size() >= 2 && winPath[1] == ':';
+    return (lettered ? asciiLower(winPath[0]) : absolute(winPath).drive()) == m_confined;
+}
+
+bool PathResolver::leavesDrive(const std::string& winPath, const std::string& host) const
+{
+    auto root = onConfinedDrive(winPath) ? mappedRoot(m_confined) : std::nullopt;
+    char real[PATH_MAX], realRoot[PATH_MAX];
+    if (!root || !::realpath(host.c_str(), real) || !::realpath(root->c_str(), realRoot))
+        return false;
+    std::string inside = realRoot;
+    std::string at = real;
+    return at != inside && !at.starts_with(inside == "/" ? inside : inside + "/");
+}
+
+mode_t PathResolver::kindOf(const std::string& winPath) const
+{
     // An absolute path whose last name is a plain name goes through the directory memo.
     std::size_t split = winPath.find_last_of("\\/");
     bool plain = winPath.size() >= 3 && winPath[1] == ':' && (winPath[2] == '\\' || winPath[2] == '/')
         && split != std::string::npos && split + 1 < winPath.size();
     std::string_view name = plain ? std::string_view(winPath).substr(split + 1) : std::string_view();
-    if (!plain || name == "." || name == ".." || !validComponent(name)) {
-        WinPath path = absolute(winPath);
-        auto root = winPath.empty() ? std::nullopt : mappedRoot(path.drive());
-        std::string exact = root ? exactHost(*root, path.parts()) : std::string();
-        if (exact.empty())
+    if (plain && name != "." && name != ".." && validComponent(name)) {
+        auto root = mappedRoot(winPath[0]);
+        if (!root)
             return 0;
-        std::vector<std::string> dirParts = path.parts();
-        std::string last = dirParts.empty() ? std::string() : dirParts.back();
-        if (!dirParts.empty())
-            dirParts.pop_back();
-        return kindAt(exact, *root, dirParts, last);
+        const DirectoryMemo* dir = directoryOf(std::string_view(winPath).substr(0, split + 1), *root);
+        if (!dir->exactHost.empty())
+            return kindAt(joinHost(dir->exactHost, cp1252ToUtf8(name)), *root, dir->parts, name);
     }
-    auto root = mappedRoot(winPath[0]);
+    WinPath path = absolute(winPath);
+    auto root = winPath.empty() ? std::nullopt : mappedRoot(path.drive());
     if (!root)
         return 0;
-    const DirectoryMemo* dir = directoryOf(std::string_view(winPath).substr(0, split + 1), *root);
-    if (dir->exactHost.empty())
-        return 0;
-    return kindAt(joinHost(dir->exactHost, cp1252ToUtf8(name)), *root, dir->parts, name);
+    std::string exact = exactHost(*root, path.parts());
+    struct stat st {};
+    if (exact.empty()) {
+        auto listed = resolveListed(*root, path.parts());
+        return listed && listed->found && ::stat(listed->host.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    }
+    std::vector<std::string> dirParts = path.parts();
+    std::string last = dirParts.empty() ? std::string() : dirParts.back();
+    if (!dirParts.empty())
+        dirParts.pop_back();
+    return kindAt(exact, *root, dirParts, last);
 }
 
 const PathResolver::DirectoryMemo* PathResolver::directoryOf(std::string_view winDir, const std::string& root) const
@@ -223,6 +270,58 @@ std::optional<ResolvedPath> PathResolver::resolveMissing(const std::string& root
     }
     path.found = found;
     return path;
+}
+
+// A path with names a listing gave, '?' standing where the host name had a character Windows
+// can't hold: each such name is the one entry of its directory that lists by it (exactly, else
+// ignoring ASCII case). Where two entries list by it, nothing is guessed: the path resolves not.
+std::optional<ResolvedPath> PathResolver::resolveListed(const std::string& root, const std::vector<std::string>& parts) const
+{
+    ResolvedPath path;
+    path.host = root;
+    bool found = true;
+    for (const std::string& part : parts) {
+        bool listed = listedComponent(part);
+        if (!listed && !validComponent(part))
+            return std::nullopt;
+        std::string name = cp1252ToUtf8(part);
+        std::string onDisk;
+        if (found && listed) {
+            auto entry = listedEntry(path.host, part);
+            if (!entry)
+                return std::nullopt;
+            onDisk = *entry;
+        } else if (found) {
+            onDisk = findEntry(path.host, name);
+        }
+        found = !onDisk.empty();
+        path.parent = path.host;
+        path.givenName = name;
+        path.names.push_back(found ? onDisk : name);
+        path.host = joinHost(path.host, path.names.back());
+    }
+    path.found = found;
+    return path;
+}
+
+// The entry of `dir` a listing names `winName`: "" for none, nullopt for more than one.
+std::optional<std::string> PathResolver::listedEntry(const std::string& dir, const std::string& winName)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), ::closedir);
+    if (!handle)
+        return std::string();
+    std::vector<std::string> exact, folded;
+    while (const dirent* entry = ::readdir(handle.get())) {
+        std::string listed = listedName(entry->d_name);
+        if (listed == winName)
+            exact.emplace_back(entry->d_name);
+        else if (equalIgnoringAsciiCase(listed, winName))
+            folded.emplace_back(entry->d_name);
+    }
+    const auto& matches = exact.empty() ? folded : exact;
+    if (matches.size() > 1)
+        return std::nullopt;
+    return matches.empty() ? std::string() : matches.front();
 }
 
 std::string PathResolver::spelledAsOnDisk(const ResolvedPath& path) const

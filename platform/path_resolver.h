@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ascii.h"
 #include "platform/current_directories.h"
 #include "platform/directory_index_cache.h"
 #include "platform/drive_map.h"
@@ -40,7 +41,9 @@ public:
     // Resolves Windows-1252 components under `root`. Each component that exists with its exact name
     // is taken as is; otherwise the entry matching it ignoring ASCII case (first in byte order);
     // components that don't exist keep the case given. nullopt for a name Windows can't spell
-    // (wildcards, reserved characters, control bytes).
+    // (wildcards, reserved characters, control bytes). A '?' is no wildcard but what a listing
+    // gave a host name with characters Windows can't hold: such a name is the one entry that lists
+    // by it, and nullopt when two do.
     std::optional<ResolvedPath> resolveUnder(const std::string& root, const std::vector<std::string>& parts) const;
     // S_IFREG, S_IFDIR … of what the path names (through links); 0 for nothing. A scan asks this of
     // every companion file, most of them missing, so it builds no resolution where it can help it.
@@ -59,6 +62,12 @@ public:
     // Through the mapped directory that is the longest prefix: /home/alice/roms -> "D:\roms".
     std::optional<std::string> windowsPath(const std::string& hostPath) const;
 
+    // Entries of this drive whose location, links followed, lies outside the drive's directory are
+    // no files there: a removable disk holds only what is on it. One drive at a time; 0 for none.
+    void keepLinksWithin(char letter) { m_confined = letter ? asciiLower(letter) : 0; }
+    // `host` is where `winPath` resolved to, and it leads out of the confined drive's directory.
+    bool leavesDrive(const std::string& winPath, const std::string& host) const;
+
     // Drops what is remembered of directory contents, so the next look-up sees what other programs
     // did meanwhile; every change the program makes calls it too.
     void forgetListings() const { m_listings.clear(); }
@@ -74,7 +83,11 @@ private:
         std::string exactHost; // "" when a name in it can't be spelled
     };
 
+    mode_t kindOf(const std::string& winPath) const;
+    bool onConfinedDrive(const std::string& winPath) const;
     std::string findEntry(const std::string& dir, const std::string& name) const;
+    std::optional<ResolvedPath> resolveListed(const std::string& root, const std::vector<std::string>& parts) const;
+    static std::optional<std::string> listedEntry(const std::string& dir, const std::string& winName);
     const DirectoryMemo* directoryOf(std::string_view winDir, const std::string& root) const;
     mode_t kindAt(const std::string& exact, const std::string& root, const std::vector<std::string>& dirParts,
         std::string_view name) const;
@@ -85,6 +98,7 @@ private:
     const FaultInjector& m_faults;
     mutable DirectoryIndexCache m_listings;
     mutable DirectoryMemo m_directory;
+    char m_confined { 0 };
 };
 
 }

@@ -98,6 +98,20 @@ void TApplication::Terminate()
         m_backend->Quit();
 }
 
+void TApplication::KeepPainted()
+{
+    if (m_backend)
+        m_backend->KeepPainted();
+}
+
+void TApplication::EndSession()
+{
+    if (TForm* main = MainForm())
+        Guard([main] { main->Close(); });
+    else
+        Terminate();
+}
+
 void TApplication::AddTimer(TTimer* timer)
 {
     m_timers.push_back(timer);

@@ -55,6 +55,12 @@ public:
     // Runs the event loop until Terminate (through the backend).
     void Run();
     void Terminate();
+    // Called by a handler that runs long (a copy), often: the windows stay painted, and nothing
+    // else the loop would do happens (no input, no ticks).
+    void KeepPainted();
+    // The desktop session ends, or the program is told to stop: the main form closes as its close
+    // button closes it, once the handler running now (a copy) has ended.
+    void EndSession();
     bool Terminated() const { return m_terminated; }
 
     // Timers.

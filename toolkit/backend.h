@@ -19,6 +19,9 @@ public:
     virtual int ScreenHeight() const = 0;
     // The application's title, icon or desktop entry changed (or the backend was just installed).
     virtual void IdentityChanged() { }
+    // A handler that runs long lets the windows repaint: pending paints and exposures are handled,
+    // input meanwhile is thrown away and timers wait until the handler has ended.
+    virtual void KeepPainted() { }
 };
 
 }

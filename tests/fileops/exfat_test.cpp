@@ -2,6 +2,8 @@
 #include "tests/fileops/game_files.h"
 #include "tests/support/exfat_volume.h"
 
+#include <QImage>
+#include <cstdlib>
 #include <map>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
@@ -196,22 +198,24 @@ TEST_F(ExfatZip, APartialCopyLeftOnTheMediumGoesAtTheNextScan)
 
 class FullExfatZip : public ExfatZip {
 protected:
-    int megabytes() const override { return 8; }
+    int megabytes() const override { return 16; }
 };
 
-// An image bigger than the room left: the copy fails and gives the room back; the saves still fit,
-// and what was on the disk stays whole.
+// An image bigger than the room left when another program filled the disk after the image was
+// offered: the copy fails and gives the room back; the saves still fit, and what was on the disk
+// stays whole.
 TEST_F(FullExfatZip, AnImageThatDoesNotFitLeavesNoPartAndTheDiskAsItWas)
 {
-    file("d:\\roms\\mario.v64", RomImage { .title = "MARIO" }.header() + pattern(12 * 1024 * 1024, 7));
+    file("d:\\roms\\mario.v64", RomImage { .title = "MARIO" }.header() + pattern(9 * 1024 * 1024, 7));
     file("d:\\ram\\mario.eep", "new save");
-    std::string luigi = pattern(3 * 1024 * 1024, 9);
-    file("z:\\luigi.v64", RomImage { .title = "LUIGI" }.header() + luigi);
     file("z:\\mario.eep", "old save");
-    struct statvfs before {}, after {};
-    ASSERT_EQ(::statvfs(p.drives.host("z:\\").c_str(), &before), 0);
     auto& f = start();
     pickDisk(0);
+    ASSERT_TRUE(f.b1->Visible());
+    std::string luigi = pattern(7 * 1024 * 1024, 9);
+    file("z:\\luigi.v64", RomImage { .title = "LUIGI" }.header() + luigi);
+    struct statvfs before {}, after {};
+    ASSERT_EQ(::statvfs(p.drives.host("z:\\").c_str(), &before), 0);
     press(f.b1);
     EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not copy mario.v64" }));
     EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy failed !!!" }));
@@ -221,6 +225,56 @@ TEST_F(FullExfatZip, AnImageThatDoesNotFitLeavesNoPartAndTheDiskAsItWas)
     ASSERT_EQ(::statvfs(p.drives.host("z:\\").c_str(), &after), 0);
     EXPECT_GE(after.f_bfree * after.f_frsize + 64 * 1024, before.f_bfree * before.f_frsize);
     EXPECT_EQ(f.zip->Cell(5, 0), "luigi.v64");
+
+    // Now that it is known not to fit, it is not offered.
+    pickDisk(0);
+    EXPECT_FALSE(f.b1->Visible());
+}
+
+// A card of 256 MB, holding more images than a Zip disk could, named as today's collections name
+// them. With TAVISCO_SNAPSHOT set to a path prefix the window is also saved, to be looked at.
+class CardExfatZip : public ExfatZip {
+protected:
+    int megabytes() const override { return 256; }
+    static std::uint64_t mib(int n) { return std::uint64_t(n) << 20; }
+    struct statvfs card() const
+    {
+        struct statvfs v {};
+        ::statvfs(p.drives.host("z:\\").c_str(), &v);
+        return v;
+    }
+    int capacity() const { return static_cast<int>(card().f_blocks * card().f_frsize / 131072); }
+    int used() const { return static_cast<int>((card().f_blocks - card().f_bfree) * card().f_frsize / 131072); }
+};
+
+TEST_F(CardExfatZip, TheCardsOwnSizeCountsAndItsImagesAreListedWhateverTheirName)
+{
+    p.rom("z:\\", "kart.n64", { .title = "KART", .size = mib(48) });
+    p.rom("z:\\", "zelda.z64", { .title = "ZELDA", .size = mib(48) });
+    p.rom("z:\\", "wave.v64", { .title = "WAVE", .size = mib(32) });
+    p.rom("d:\\roms\\", "mario.z64", { .title = "MARIO", .size = mib(16) });
+    auto& f = start();
+    EXPECT_EQ(Program::rows(f.zip).size(), 3u);
+    EXPECT_GT(capacity(), 1900);
+    EXPECT_EQ(f.full->MaxValue(), capacity());
+    EXPECT_EQ(f.full->Progress(), used());
+    EXPECT_EQ(f.fully->Caption(), "1.0 GBit");
+
+    pickDisk(0);
+    press(f.b1);
+    EXPECT_EQ(typed->starting("Copy "), (Lines { "Copy " + cell("MARIO"), "Copy complete." }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "kart.n64", "mario.z64", "wave.v64", "zelda.z64" }));
+    EXPECT_EQ(f.full->Progress(), used());
+    EXPECT_GE(f.full->Progress(), 1152);
+    EXPECT_EQ(f.fully->Caption(), "1.1 GBit");
+    if (const char* out = std::getenv("TAVISCO_SNAPSHOT"))
+        f.Render().copy(0, 0, 731, 548).save(QString::fromStdString(std::string(out) + "_card.png"));
+
+    // Deleting takes the .z64 image from the card.
+    pickZip(1);
+    p.dialogs->answerBoxes({ tk::IDOK });
+    press(f.b6);
+    EXPECT_EQ(dir("z:\\"), (Lines { "kart.n64", "wave.v64", "zelda.z64" }));
 }
 
 }

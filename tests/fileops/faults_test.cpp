@@ -248,7 +248,7 @@ TEST_F(Failures, ZipDiskPulledBeforeTheDelete)
     pickZip(1);
     p.drives.removeDrive('z');
     deleteConfirmed();
-    EXPECT_EQ(typed->starting("Could not delete").size(), 6u);
+    EXPECT_EQ(typed->starting("Could not delete").size(), 8u);
     EXPECT_EQ(typed->starting("Delete"), (Lines { "Delete failed !!!" }));
 }
 

@@ -300,6 +300,7 @@ TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
     EXPECT_EQ(everything(dir), (Names { "Mario.V64", "mario.v64" }));
 }
 
+// The backslash would name another path; the entry is found again by the name it is listed by.
 TEST(WindowsMeaning, AHostNameWithABackslashIsListedWithAQuestionMark)
 {
     TempDrives drives;
@@ -311,7 +312,7 @@ TEST(WindowsMeaning, AHostNameWithABackslashIsListedWithAQuestionMark)
     auto names = files.listFiles("c:\\", "*.v64");
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, (Names { "a?b.v64", "plain.v64" }));
-    EXPECT_FALSE(files.fileExists("c:\\a?b.v64"));
+    EXPECT_TRUE(files.fileExists("c:\\a?b.v64"));
 }
 
 TEST(WindowsMeaning, ReadsNeverBlockOnAFifoAndRefuseHugeFiles)

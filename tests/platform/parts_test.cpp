@@ -7,6 +7,7 @@
 #include "platform/filesystem.h"
 #include "platform/path_resolver.h"
 #include "platform/volume_letters.h"
+#include "platform/volume_space.h"
 #include "tests/support/temp_drives.h"
 
 #include <filesystem>
@@ -171,6 +172,20 @@ TEST(FileSystemScope, InstallsAFreshFileSystemAndPutsTheOneBeforeBack)
         EXPECT_FALSE(platform::FileExists("c:\\x.txt"));
     }
     EXPECT_EQ(&platform::FileSystem::instance(), &standard);
+}
+
+// Only the root of a mounted volume has a size of its own; a folder inside one stands in for a disk.
+TEST(VolumeSpacePart, OnlyAVolumesRootHasASize)
+{
+    TempDrives temp;
+    EXPECT_FALSE(platform::VolumeSpace::ofMountPoint(temp.map('z')));
+    EXPECT_FALSE(temp.files().volumeSpace("z:\\"));
+    EXPECT_TRUE(platform::VolumeSpace::isMountPoint("/proc"));
+    auto root = platform::VolumeSpace::ofMountPoint("/");
+    ASSERT_TRUE(root);
+    EXPECT_GT(root->capacity, 0u);
+    EXPECT_LE(root->available, root->capacity);
+    EXPECT_LE(root->used, root->capacity);
 }
 
 TEST(TextHelpers, TrimmedCutsOnlyTheBlanksAskedFor)

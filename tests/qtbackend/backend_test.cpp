@@ -10,11 +10,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 
 using namespace tk;
@@ -225,4 +227,44 @@ TEST_F(QtBackendTest, TheDesktopKnowsTheProgramByItsNameIconAndEntry)
     Application().SetTitle("");
     Application().SetDesktopEntry("");
     Application().SetIcon("");
+}
+
+// A handler that works long keeps its window painted: input that comes meanwhile reaches no handler,
+// other timers wait, and a signal to stop ends the program as closing the main form does, but only
+// once the handler is done.
+TEST_F(QtBackendTest, ALongHandlerTakesNoInputAndAStopSignalWaitsForIt)
+{
+    TForm form("Main");
+    form.SetBounds(10, 10, 200, 100);
+    int presses = 0, otherTicks = 0, ticksDuringWork = -1;
+    bool closed = false, closedDuringWork = true;
+    form.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++presses; };
+    form.OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+    TTimer other(nullptr, "Other");
+    other.SetInterval(10);
+    other.SetOnTimer([&](TObject*) { ++otherTicks; });
+    TTimer work(nullptr, "Work");
+    work.SetInterval(30);
+    work.SetOnTimer([&](TObject*) {
+        work.SetEnabled(false);
+        int before = otherTicks;
+        QWidget* window = windowOf(form);
+        for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease })
+            QCoreApplication::postEvent(window, new QMouseEvent(type, QPointF(5, 5), window->mapToGlobal(QPointF(5, 5)),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        ::raise(SIGTERM);
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 300)
+            Application().KeepPainted();
+        ticksDuringWork = otherTicks - before;
+        closedDuringWork = closed;
+    });
+    form.Show();
+
+    ASSERT_TRUE(runWithDeadline(3000));
+    EXPECT_EQ(presses, 0);
+    EXPECT_EQ(ticksDuringWork, 0);
+    EXPECT_FALSE(closedDuringWork);
+    EXPECT_TRUE(closed);
 }

@@ -6,15 +6,77 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QIcon>
 #include <QScreen>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
 
 namespace tk {
+
+namespace {
+
+// Input that would reach a handler. Paints, exposures, moves and the window system's own events
+// pass.
+bool isInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::KeyPress: case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: case QEvent::Shortcut: case QEvent::ContextMenu: case QEvent::Enter:
+    case QEvent::Leave: case QEvent::HoverEnter: case QEvent::HoverLeave: case QEvent::HoverMove:
+    case QEvent::TouchBegin: case QEvent::TouchUpdate: case QEvent::TouchEnd: case QEvent::InputMethod:
+    case QEvent::DragEnter: case QEvent::DragMove: case QEvent::Drop: case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Throws input away while a handler paints its way through a long job; a window closed meanwhile
+// ends the session once the job is done.
+class InputBlocker : public QObject {
+public:
+    InputBlocker(TQtBackend& backend, QObject* parent)
+        : QObject(parent)
+        , m_backend(backend)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (!m_backend.Busy() || !isInput(event->type()))
+            return false;
+        if (event->type() == QEvent::Close)
+            m_backend.EndSessionWhenIdle();
+        return true;
+    }
+
+private:
+    TQtBackend& m_backend;
+};
+
+// A signal handler may only write to a pipe; the loop of the backend listening reads it.
+int stopPipe[2] = { -1, -1 };
+const TQtBackend* listening = nullptr;
+
+void noteStopSignal(int)
+{
+    char byte = 1;
+    [[maybe_unused]] ssize_t n = ::write(stopPipe[1], &byte, 1);
+}
+
+}
 
 TQtBackend::TQtBackend()
     : m_timer(new QTimer(QCoreApplication::instance()))
@@ -25,10 +87,64 @@ TQtBackend::TQtBackend()
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(m_timer, &QTimer::timeout, [this] { Tick(); });
+    m_inputBlocker = new InputBlocker(*this, QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(m_inputBlocker);
+    ListenForStopSignals();
+}
+
+// The session's end and the signals that ask a program to stop end it as its close button does.
+void TQtBackend::ListenForStopSignals()
+{
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, m_timer.data(), [this](QSessionManager&) { EndSessionWhenIdle(); });
+    if (stopPipe[0] < 0 && ::pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, m_timer.data());
+    QObject::connect(notifier, &QSocketNotifier::activated, m_timer.data(), [this] {
+        char bytes[16];
+        while (::read(stopPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        EndSessionWhenIdle();
+    });
+    struct sigaction action {};
+    action.sa_handler = noteStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int stop : { SIGTERM, SIGINT, SIGHUP })
+        ::sigaction(stop, &action, nullptr);
+    listening = this;
+}
+
+void TQtBackend::EndSessionWhenIdle()
+{
+    if (m_busy) {
+        QTimer::singleShot(50, m_timer.data(), [this] { EndSessionWhenIdle(); });
+        return;
+    }
+    Application().EndSession();
+}
+
+// Painting is what the loop does for a window; the filter throws the input away, and a tick that
+// comes due waits for the handler to end.
+void TQtBackend::KeepPainted()
+{
+    if (m_busy)
+        return;
+    m_busy = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_busy = false;
+    if (std::exchange(m_tickHeld, false))
+        Rearm();
 }
 
 TQtBackend::~TQtBackend()
 {
+    if (listening == this) {
+        for (int stop : { SIGTERM, SIGINT, SIGHUP })
+            ::signal(stop, SIG_DFL);
+        listening = nullptr;
+    }
+    delete m_inputBlocker.data();
     delete m_timer.data();
 }
 
@@ -109,6 +225,10 @@ void TQtBackend::Rearm()
 // still running is left out of NextDue (and TTimer never fires it twice), so this cannot spin.
 void TQtBackend::Tick()
 {
+    if (m_busy) {
+        m_tickHeld = true;
+        return;
+    }
     Rearm();
     Application().DeliverDueTimers();
     Rearm();

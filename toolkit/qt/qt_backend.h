@@ -22,13 +22,23 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     void IdentityChanged() override;
+    void KeepPainted() override;
+
+    // Ends the session as the main form's close button would, once no handler is painting its way
+    // through a long job; SIGTERM, SIGINT, SIGHUP and the desktop's session end come here.
+    void EndSessionWhenIdle();
+    bool Busy() const { return m_busy; }
 
 private:
     void Rearm();
     void Tick();
+    void ListenForStopSignals();
 
     // Parented to the application, so it goes with it even if the backend outlives it.
     QPointer<QTimer> m_timer;
+    QPointer<QObject> m_inputBlocker;
+    bool m_busy { false };
+    bool m_tickHeld { false };
 };
 
 }
