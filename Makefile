@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands a newcomer types: `make run` and `make test`.
 .PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean install uninstall
 

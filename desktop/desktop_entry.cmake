@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs at install time, when the prefix is certain (cmake --install --prefix may change it): writes
 # the desktop entry with the launcher's installed path. Expects TAVISCO_BINDIR, TAVISCO_ENTRY_IN and
 # TAVISCO_ENTRY_OUT.
