@@ -1,5 +1,6 @@
+# SPDX-License-Identifier: MIT
 # The two commands a newcomer types: `make run` and `make test`.
-.PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean install uninstall
+.PHONY: run test bench build build-asan build-fuzz fuzz deps demo clean install uninstall deb
 
 # How long `make fuzz` runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -44,18 +45,21 @@ fuzz: build-fuzz
 	  fuzz/run "$$target" $(FUZZ_SECONDS) fuzz/corpus/$$input build-fuzz/fuzz/found/$$input || exit 1; \
 	done
 
-# Every file an install put is listed in build/installed_files (with its DESTDIR), so that
-# uninstall removes exactly those, from each prefix installed to.
-install: deps
+# Installs the stripped program; it builds what is missing but installs no system package (it names
+# those missing instead). Files and folders it made are listed in build/, for make uninstall.
+install:
+	@scripts/deps --check
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default --target tavisco
-	@DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
-	@sed 's|^|$(DESTDIR)|' build/install_manifest.txt | LC_ALL=C sort -u -o build/installed_files - $$(ls build/installed_files 2>/dev/null)
+	@DESTDIR="$(DESTDIR)" scripts/install build "$(PREFIX)"
 
 uninstall:
-	@if [ ! -f build/installed_files ]; then echo "make uninstall: nothing was installed from this tree"; exit 1; fi
-	@while IFS= read -r file; do rm -f "$$file" && echo "-- Removed: $$file"; done < build/installed_files
-	@rm build/installed_files
+	@scripts/install --uninstall build
+
+# The Debian package tavisco_<version>-1_<arch>.deb, here, built in build-deb/ and checked by lintian.
+deb:
+	@scripts/deps deb
+	@scripts/deb build-deb .
 
 # Each benchmark ends with its ratio against its baseline; then the start-up figures.
 bench: build
@@ -64,4 +68,4 @@ bench: build
 	@echo "== bench/startup"; bench/startup build/tavisco build/scripts/demo_workspace/make_demo
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-deb

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's own chrome: help mode, the about panel, dragging the window and the scroll logo.
 #include "app/tavisco.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as data: every component, area by area, in z-order, then the event wiring.
 #include "app/tavisco.h"
 

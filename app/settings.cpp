@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/tavisco.h"
 #include "catalogue/text.h"
 #include "platform/filesystem.h"

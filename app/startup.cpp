@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/tavisco.h"
 #include "app/titlepic.h"
 #include "toolkit/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/titlepic.h"
 
 TForm2::TForm2()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which handler each component event runs.
 #include "app/tavisco.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The archive scan against a plain loop making the same system calls: listing the directory, then
 // per image open, size, read of the 64-byte header, close, five existence tests (.cat and four
 // companions) and, where there is a .cat file, its open, read and close. Run for 1,000, 10,000 and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sorting the archive table against a plain loop making the same n(n-1)/2 comparisons of keys
 // folded beforehand. Text (Title) and number (Size) sorts of 1,000, 5,000 and 10,000 rows. Before
 // timing, the order is checked against the sort done literally, step by step, on rows full of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typing into the cheat text memo and the info editor: a key in the middle of a long text (20,000
 // lines) or of one long line (20,000 characters) against the same key in a short text. Typing
 // must cost about the same whatever the text's length; the last line is the long-to-short ratio.

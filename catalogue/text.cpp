@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/text.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture files, any bytes: a .bmp loaded as the window loads box art and screenshots, then drawn.
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_drives.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // drives.ini, whatever it holds: the pins read from it, the drive map built from them and the
 // Windows paths that map gives host paths. Inputs are kept to 512 bytes (drive_pins.flags): room
 // for a full map of short lines or a few long paths; the reading is line by line, so longer inputs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File masks and names, any bytes: how a mask is split into patterns and matched against a name.
 #include "platform/name_mask.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ROM header reader over any file bytes and any name, on the Zip disk or in the archive, with
 // a category file beside it.
 #include "fuzz/program_under_fuzz.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rich Text, any bytes, read into a document as the info editor reads a file and as a paste
 // inserts it; what the writer makes of the result must read back to the same text.
 #include "tests/support/qt_app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file, whatever it holds, read as start-up reads it into the running window: the
 // Zip drive, the directories, the region folder and the double-click mode, with the drive
 // selectors, directory lists and scans they lead to.

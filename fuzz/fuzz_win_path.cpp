@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows paths, any bytes (separators, "..", drive letters, control bytes, code-page bytes):
 // parsed, completed from the current directories and resolved on real temporary drives whose
 // names differ in letter case and use code-page characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/classes_root.h"
 
 #include "platform/ascii.h"

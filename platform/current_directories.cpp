@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/current_directories.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/directory_index_cache.h"
 
 #include "platform/ascii.h"

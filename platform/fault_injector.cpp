@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/fault_injector.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/file_operations.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/filesystem.h"
 
 #include "platform/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/name_mask.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/path_resolver.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/posix_io.h"
 
 #include "platform/unique_fd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/resolved_path.h"
 
 #include "platform/ascii.h"

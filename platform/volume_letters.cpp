@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/volume_letters.h"
 
 #include "platform/ascii.h"

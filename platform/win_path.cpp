@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/win_path.h"
 
 #include "platform/ascii.h"

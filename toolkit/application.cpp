@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/application.h"
 
 #include "toolkit/backend.h"

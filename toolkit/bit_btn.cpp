@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/bit_btn.h"
 
 #include "toolkit/canvas.h"

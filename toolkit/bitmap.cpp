@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/bitmap.h"
 
 #include "platform/filesystem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/button.h"
 
 #include "toolkit/button_glyph.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/button_glyph.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/canvas.h"
 
 #include <QAbstractTextDocumentLayout>

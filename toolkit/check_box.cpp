@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/check_box.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/color.h"
 
 #include <array>

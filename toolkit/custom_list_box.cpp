@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/custom_list_box.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/directory_list_box.h"
 
 #include "platform/ascii.h"

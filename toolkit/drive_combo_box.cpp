@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/drive_combo_box.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/edit.h"
 
 #include "toolkit/application.h"

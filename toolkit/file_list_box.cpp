@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/file_list_box.h"
 
 #include "platform/filesystem.h"

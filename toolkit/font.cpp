@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/font.h"
 
 #include "toolkit/font_substitutes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/font_substitutes.h"
 
 #include "platform/ascii.h"

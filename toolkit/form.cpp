@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/form.h"
 
 #include "toolkit/application.h"

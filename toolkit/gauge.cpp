@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/gauge.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/glyph_properties.h"
 
 #include "toolkit/property.h"

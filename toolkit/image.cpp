@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/image.h"
 
 #include "toolkit/canvas.h"

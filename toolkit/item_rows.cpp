@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/item_rows.h"
 
 #include "toolkit/canvas.h"

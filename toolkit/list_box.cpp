@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/list_box.h"
 
 #include "platform/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/memo.h"
 
 namespace tk {

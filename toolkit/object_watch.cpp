@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/object_watch.h"
 
 namespace tk {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/picture.h"
 
 #include "toolkit/object.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/popup_menu.h"
 
 #include "toolkit/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/press_state.h"
 
 #include "toolkit/control.h"

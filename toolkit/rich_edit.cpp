@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/rich_edit.h"
 
 #include "platform/filesystem.h"

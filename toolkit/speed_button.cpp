@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/speed_button.h"
 
 #include "toolkit/button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/string_grid.h"
 
 #include "toolkit/canvas.h"

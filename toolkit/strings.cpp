@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/strings.h"
 
 #include "platform/filesystem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/sunken_border.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/text_layout.h"
 
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/win_text.h"
 
 #include "platform/codepage.h"

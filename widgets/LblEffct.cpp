@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/LblEffct.h"
 
 #include "toolkit/bitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/corvaneURLLabel.h"
 
 #include "platform/classes_root.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws every bitmap and cursor of the window and writes them to one folder.
 //
 //   draw_pictures <output folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds the demo workspace: a small archive of synthetic ROM images with save files, categories,
 // box art and screenshots, a folder standing for the Zip disk, drives.ini and tavisco.ini.
 // Every title is made up. Usage: make_demo <workspace folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/canvas/ink.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_drives.h"

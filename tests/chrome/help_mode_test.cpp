@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/chrome/chrome_fixture.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/components/form_fixture.h"
 #include "toolkit/bit_btn.h"
 #include "toolkit/button.h"

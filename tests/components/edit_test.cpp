@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/components/form_fixture.h"
 #include "toolkit/canvas.h"
 #include "toolkit/edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/components/form_fixture.h"
 
 #include "platform/classes_root.h"

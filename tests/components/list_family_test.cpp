@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/components/form_fixture.h"
 #include "tests/support/temp_drives.h"
 #include "toolkit/directory_list_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/text.h"
 #include "tests/fileops/game_files.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/atomic_file.h"
 #include "tests/fileops/game_files.h"
 #include "tests/support/exfat_volume.h"

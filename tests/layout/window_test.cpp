@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a person sees of the window: pictures, colours and places, rendered offscreen.
 #include "tests/support/program.h"
 

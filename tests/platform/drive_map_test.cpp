@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/drive_map.h"
 #include "platform/filesystem.h"
 #include "tests/support/failing_folder.h"

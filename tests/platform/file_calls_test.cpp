@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/filesystem.h"
 #include "tests/support/as_nobody.h"
 #include "tests/support/exfat_volume.h"

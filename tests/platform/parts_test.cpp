@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file system's parts, each built fresh over its own drive map.
 #include "platform/ascii.h"
 #include "platform/current_directories.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/filesystem.h"
 #include "tests/support/temp_drives.h"
 

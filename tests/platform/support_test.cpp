@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The helpers every test builds on.
 #include "platform/filesystem.h"
 #include "tests/support/rom_image.h"

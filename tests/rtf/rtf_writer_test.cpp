@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/codepage.h"
 #include "tests/rtf/rtf_fixture.h"
 #include "toolkit/rtf/rtf_writer.h"

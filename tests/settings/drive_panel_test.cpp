@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/settings/settings_fixture.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/filesystem.h"
 #include "tests/settings/settings_fixture.h"
 #include "tests/support/as_nobody.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/catalogue/archive_fixture.h"
 #include "tests/support/literal_sort.h"
 

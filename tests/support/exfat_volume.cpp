@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/exfat_volume.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/failing_folder.h"
 
 #include <cerrno>

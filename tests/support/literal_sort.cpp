@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/literal_sort.h"
 
 #include "catalogue/text.h"

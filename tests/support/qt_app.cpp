@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/qt_app.h"
 
 #include <QGuiApplication>

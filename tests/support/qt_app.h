@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Creates the one QGuiApplication of a test program on first use (offscreen unless the

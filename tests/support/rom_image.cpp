@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/rom_image.h"
 
 #include "tests/support/temp_drives.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/scripted_dialogs.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/temp_drives.h"
 
 #include "platform/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/form_window.h"
 
 #include "toolkit/application.h"

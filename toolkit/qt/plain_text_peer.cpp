@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/plain_text_peer.h"
 
 #include "toolkit/qt/text_peer_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_backend.h"
 
 #include "toolkit/application.h"

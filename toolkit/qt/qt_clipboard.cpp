@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_clipboard.h"
 
 #include "toolkit/text_layout.h"

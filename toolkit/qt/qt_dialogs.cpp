@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_dialogs.h"
 
 #include "toolkit/application.h"

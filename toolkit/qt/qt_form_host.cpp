@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_form_host.h"
 
 #include "toolkit/form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_input.h"
 
 #include "toolkit/win_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/qt/rich_text_peer.h"
 
 #include "toolkit/qt/qt_clipboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/rtf/rtf_reader.h"
 
 #include "toolkit/win_text.h"

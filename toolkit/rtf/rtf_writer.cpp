@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/rtf/rtf_writer.h"
 
 #include "toolkit/win_text.h"
