@@ -87,6 +87,7 @@ public:
         return m_queries.listDirectories(dir);
     }
     bool sameEntry(const std::string& a, const std::string& b) const { return m_queries.sameEntry(a, b); }
+    std::optional<std::string> nameOnDisk(const std::string& winPath) const { return m_queries.nameOnDisk(winPath); }
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);
