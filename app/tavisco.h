@@ -242,6 +242,16 @@ public:
     static std::string getfield(const std::string& text, char separator, int n);
     void getfileinfo(const std::string& fileName);
     void addcat(const std::string& category);
+    // Companion files are named base name + extension, found as Windows finds names. One reached
+    // only by ignoring letter case is another game's when an image of imageDir has exactly its
+    // base name (a.v64 and A.v64 in a folder that keeps case each own their own files).
+    bool othersfile(const std::string& path, const std::string& imageDir) const;
+    bool ownsfile(const std::string& path, const std::string& imageDir) const; // there, and not another's
+    // The folder of the images of the active table, which tells whose a file of RamPath is.
+    const std::string& shownimages() const { return ActiveTable == zip ? ZipRoot : RomPath; }
+    // A game's file is never written over another game's found by ignoring letter case: throws as
+    // a write that cannot be made.
+    void writablefor(const std::string& path) const;
     void sys(const std::string& text);
     void sysdis(const std::string& text);
     void sysmemChange(TObject* sender);
@@ -326,6 +336,8 @@ public:
 
     // ---- Transfers, delete, clear, rename ----
     bool copyexisting(const std::string& source, const std::string& destination);
+    bool copycompanion(const std::string& source, const std::string& sourceImages, const std::string& destination,
+        const std::string& destinationImages);
     void b1Click(TObject* sender);
     void b2Click(TObject* sender);
     void b3Click(TObject* sender);
@@ -335,7 +347,7 @@ public:
     void b4Click(TObject* sender);
 
     // ---- Region folders ----
-    void ensuredir(const std::string& dir);
+    bool ensuredir(const std::string& dir);
     void SpeedButton1Click(TObject* sender);
     void SpeedButton2Click(TObject* sender);
     void SpeedButton3Click(TObject* sender);
@@ -373,6 +385,7 @@ private:
     void noteFailure(const std::string& message);
     void reportFailures();
     void emptyZipTable(bool reportGone);
+    std::size_t shownLength(const std::string& text) const;
     void placePanels();
     void showZipTotal(int total);
     void measureZipDisk();

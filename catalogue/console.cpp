@@ -2,6 +2,8 @@
 #include "app/tavisco.h"
 #include "toolkit/application.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int idleInterval = 500;
 constexpr int lineInterval = 250;
@@ -37,13 +39,33 @@ void TForm1::sysdis(const std::string& text)
     tk::TLabel* lines[] = { l1, l2, l3, l4, l5, l6, l7, l8, l9 };
     for (int i = 0; i < 8; ++i)
         lines[i]->SetCaption(lines[i + 1]->Caption());
-    for (std::size_t i = 1; i <= text.size(); ++i) {
+    std::size_t shown = shownLength(text);
+    for (std::size_t i = 1; i <= shown; ++i) {
         l9->SetCaption(text.substr(0, i) + "_");
         tk::Application().Sleep(typingDelay);
         Repaint();
     }
     l9->SetCaption(text);
     Repaint();
+}
+
+// How many characters of a line begin inside the console's width: only those are typed, the
+// rest would be typed beyond the right edge. The search looks no further than one character per
+// pixel of the width, however long the line is.
+std::size_t TForm1::shownLength(const std::string& text) const
+{
+    std::size_t low = 1, high = std::min(text.size(), static_cast<std::size_t>(std::max(1, l9->Width())));
+    if (text.empty() || l9->TextWidth(text.substr(0, high)) < l9->Width())
+        return high;
+    // The shortest start that reaches the edge: its last character is the last one seen.
+    while (low < high) {
+        std::size_t mid = (low + high) / 2;
+        if (l9->TextWidth(text.substr(0, mid)) < l9->Width())
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
 }
 
 void TForm1::sysmemChange(TObject*)

@@ -2,6 +2,7 @@
 #include "app/tavisco.h"
 #include "catalogue/text.h"
 #include "platform/filesystem.h"
+#include "toolkit/file_errors.h"
 
 #include <algorithm>
 
@@ -9,6 +10,8 @@ namespace {
 
 constexpr std::size_t headerSize = 64;
 constexpr long long bytesPerMbit = 131072;
+// A category is one short line; a file holding no line break (a crash's zeros) is not read whole.
+constexpr std::size_t categoryLength = 255;
 
 // The header bytes at offset and offset + 1 in the image's own byte order.
 std::string pair(const std::vector<unsigned char>& h, std::size_t offset, bool swapped)
@@ -66,6 +69,32 @@ std::string TForm1::getfield(const std::string& text, char separator, int n)
     return trim(result);
 }
 
+bool TForm1::othersfile(const std::string& path, const std::string& imageDir) const
+{
+    auto& fs = platform::FileSystem::instance();
+    auto onDisk = fs.nameOnDisk(path);
+    if (!onDisk || *onDisk == fileNameOf(path))
+        return false;
+    // Only the extension's letter case differs: named after this game all the same.
+    std::string base = getfield(*onDisk, '.', 1);
+    if (base == getfield(fileNameOf(path), '.', 1))
+        return false;
+    auto images = fs.listFiles(imageDir, filelist->Mask());
+    return images && std::any_of(images->begin(), images->end(),
+        [&](const std::string& image) { return getfield(image, '.', 1) == base; });
+}
+
+bool TForm1::ownsfile(const std::string& path, const std::string& imageDir) const
+{
+    return platform::FileSystem::instance().fileExists(path) && !othersfile(path, imageDir);
+}
+
+void TForm1::writablefor(const std::string& path) const
+{
+    if (othersfile(path, shownimages()))
+        throw tk::EFCreateError("Cannot create file \"" + path + "\".");
+}
+
 void TForm1::getfileinfo(const std::string& fileName)
 {
     auto& fs = platform::FileSystem::instance();
@@ -102,9 +131,9 @@ void TForm1::getfileinfo(const std::string& fileName)
     list->Lines().Clear();
     list->Lines().Add("none");
     std::string catFile = RamPath + base + ".cat";
-    if (fs.fileExists(catFile)) {
-        if (auto text = fs.readFile(catFile))
-            list->Lines().SetText(*text);
+    if (ownsfile(catFile, imageDir)) {
+        if (auto head = fs.readHeader(catFile, categoryLength))
+            list->Lines().SetText(std::string(head->bytes.begin(), head->bytes.end()));
     }
     std::string category = list->Lines().Count() > 0 ? list->Lines()[0] : std::string();
     addcat(category);
@@ -115,7 +144,7 @@ void TForm1::getfileinfo(const std::string& fileName)
         { ".eep", "EEP  " }, { ".ram", "RAM  " }, { ".zcc", "ZCC  " }, { ".ips", "IPS  " }
     };
     for (const auto& [ext, tag] : companions)
-        if (fs.fileExists(companionDir + base + ext))
+        if (ownsfile(companionDir + base + ext, imageDir))
             files += tag;
     fileinfo->Lines().Add(trim(files).empty() ? "-" : files);
 

@@ -14,9 +14,9 @@ bool exists(const std::string& path)
 }
 
 // Shows the picture file, or the stock picture when it is missing or not a readable bitmap.
-void showPicture(tk::TImage* image, const std::string& path, const tk::TImage* placeholder)
+void showPicture(tk::TImage* image, const std::string& path, bool own, const tk::TImage* placeholder)
 {
-    if (exists(path)) {
+    if (own) {
         try {
             image->Picture().LoadFromFile(path);
             return;
@@ -35,14 +35,18 @@ bool TForm1::rowIsBlank(const tk::TStringGrid* grid, int row)
     return true;
 }
 
+// The pictures lie in RamPath for the games of both tables; whose a picture is, is told by the
+// images of the game's own table.
 void TForm1::showBoxArt()
 {
-    showPicture(pic, RamPath + "boxart\\" + SelectedGame + ".bmp", pic_noart);
+    std::string path = RamPath + "boxart\\" + SelectedGame + ".bmp";
+    showPicture(pic, path, ownsfile(path, shownimages()), pic_noart);
 }
 
 void TForm1::showScreenshot()
 {
-    showPicture(box, RamPath + "screens\\" + SelectedGame + ".bmp", pic_nopic);
+    std::string path = RamPath + "screens\\" + SelectedGame + ".bmp";
+    showPicture(box, path, ownsfile(path, shownimages()), pic_nopic);
 }
 
 // Marks which table is active: its frame shows and its rows get lines.
@@ -126,11 +130,15 @@ void TForm1::zipClick(TObject*)
     recordSelection(zip, r);
     showBoxArt();
 
-    b2->SetVisible(!exists(RomPath + zip->Cell(5, r)));
-    b3->Hide();
-    if (exists(ZipRoot + SelectedGame + ".eep") || exists(ZipRoot + SelectedGame + ".ram") || exists(ZipRoot + SelectedGame + ".zcc"))
-        b3->SetVisible(!b2->Visible());
     bool onZip = exists(ZipRoot + zip->Cell(5, r));
+    // An error row names no image: there is nothing to copy or update.
+    b2->SetVisible(onZip && !exists(RomPath + zip->Cell(5, r)));
+    b3->Hide();
+    bool saves = false;
+    for (const char* ext : { ".eep", ".ram", ".zcc" })
+        saves = saves || ownsfile(ZipRoot + SelectedGame + ext, ZipRoot);
+    if (onZip && saves)
+        b3->SetVisible(!b2->Visible());
     b6->SetVisible(onZip);
     b5->SetVisible(onZip);
     m2->SetVisible(b2->Visible());

@@ -89,7 +89,11 @@ void TForm1::emptyZipTable(bool reportGone)
 void TForm1::diskrefreshClick(TObject*)
 {
     sysdis("Refreshing romlist.");
-    platform::FileSystem::instance().removeAbandonedPartials(RomPath);
+    // Copies to the archive, updates and region moves across disks write there through partial
+    // files; one killed part-way leaves its partial behind.
+    auto& fs = platform::FileSystem::instance();
+    for (const std::string& dir : { RomPath, RamPath, RamPath + "boxart\\", RamPath + "screens\\" })
+        fs.removeAbandonedPartials(dir);
     filelist->SetDirectory(RomPath);
     getrominf->Show();
     Repaint();

@@ -50,7 +50,7 @@ bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
     bool ok = true;
     for (const auto& name : names) {
         std::string path = ZipRoot + name;
-        if (name.empty() || fs.DeleteFileA(path) || (!fs.fileExists(path) && fs.driveReadyFor(path)))
+        if (name.empty() || othersfile(path, ZipRoot) || fs.DeleteFileA(path) || (!fs.fileExists(path) && fs.driveReadyFor(path)))
             continue;
         sysdis("Could not delete " + name);
         ok = false;
@@ -97,10 +97,9 @@ void TForm1::ClearZipDisk1Click(TObject*)
 TForm1::FileMoves TForm1::renamePlan(
     const std::string& old, const std::string& renamed, const std::string& romFile) const
 {
-    auto& fs = platform::FileSystem::instance();
     FileMoves plan;
     auto add = [&](const std::string& dir, const std::string& from, const std::string& to) {
-        if (fs.fileExists(dir + from))
+        if (ownsfile(dir + from, RomPath))
             plan.emplace_back(dir + from, dir + to);
     };
     for (const char* ext : ImageExtensions)
@@ -129,8 +128,11 @@ bool TForm1::moveAll(const FileMoves& plan, const std::string& failure)
     for (const auto& [from, to] : plan) {
         if (!fs.MoveFileA(from, to)) {
             sysdis(failure + fileNameOf(from));
+            // What cannot go back (its drive gone, its name taken meanwhile) is left split off the
+            // game: each such file is named.
             for (auto it = done.rbegin(); it != done.rend(); ++it)
-                fs.MoveFileA(it->second, it->first);
+                if (!fs.MoveFileA(it->second, it->first))
+                    sysdis("Could not move back " + fileNameOf(it->second));
             return false;
         }
         done.emplace_back(from, to);

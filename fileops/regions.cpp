@@ -27,11 +27,11 @@ const Region& regionOf(const std::string& folder)
 
 }
 
-void TForm1::ensuredir(const std::string& dir)
+bool TForm1::ensuredir(const std::string& dir)
 {
     auto& fs = platform::FileSystem::instance();
     if (fs.directoryExists(dir))
-        return;
+        return true;
     bool created = fs.CreateDirectoryA(dir);
     sysdis(" ");
     sysdis("Creating directory:");
@@ -39,17 +39,27 @@ void TForm1::ensuredir(const std::string& dir)
     // "Creating" alone would read as done.
     if (!created)
         sysdis("Could not create directory");
+    return created;
 }
 
 // Region buttons: the archive table shows the region's folders, which are made when missing.
 void TForm1::switchRegion(const std::string& region, tk::TMenuItem* ownItem)
 {
+    // The table shows the region's ROM folder: one that cannot be made or opened is not switched
+    // to, and the region, its paths and the saved line stay as they were.
+    auto& fs = platform::FileSystem::instance();
+    std::string romPath = RomDir + region;
+    if (!ensuredir(romPath))
+        return;
+    if (!fs.listFiles(romPath, "*")) {
+        sysdis("Cannot open directory " + romPath);
+        return;
+    }
     for (tk::TMenuItem* item : { MovetoUSA1, movetoEUR1, movetoJAP1, movetoINT1 })
         item->SetVisible(item != ownItem);
     RegionFolder = region;
-    RomPath = RomDir + region;
+    RomPath = romPath;
     RamPath = RamDir + region;
-    ensuredir(RomPath);
     ensuredir(RamPath);
     ensuredir(RamPath + "screens");
     ensuredir(RamPath + "boxart");
@@ -71,7 +81,7 @@ TForm1::FileMoves TForm1::regionPlan(const std::string& folder) const
     const std::string& n = SelectedGame;
     FileMoves plan;
     auto add = [&](const std::string& from, const std::string& to) {
-        if (fs.fileExists(from) && !fs.sameEntry(from, to))
+        if (ownsfile(from, RomPath) && !fs.sameEntry(from, to))
             plan.emplace_back(from, to);
     };
     for (const char* ext : ImageExtensions)
@@ -108,8 +118,12 @@ void TForm1::moveToRegion(const std::string& folder, const std::string& ending)
     sys("+");
     sysdis("Moving " + SelectedTitle + ending);
     platform::FileSystem::instance().forgetListings();
-    FileMoves plan = regionPlan(folder);
-    bool ok = !regionMoveBlocked(plan) && moveAll(plan, "Could not move ");
+    // Without a game name the extensions alone would name files.
+    bool ok = false;
+    if (!SelectedGame.empty()) {
+        FileMoves plan = regionPlan(folder);
+        ok = !regionMoveBlocked(plan) && moveAll(plan, "Could not move ");
+    }
     sysdis(ok ? "Move complete." : "Move failed !!!");
     diskrefreshClick(this);
 }

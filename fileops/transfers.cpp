@@ -16,6 +16,20 @@ const char* const updateExtensions[] = { ".eep", ".zcc", ".ram" };
 
 }
 
+// A companion found only by ignoring letter case that is another game's is not copied; nor is
+// one copied over another game's file so found (it would take that game's place).
+bool TForm1::copycompanion(const std::string& source, const std::string& sourceImages,
+    const std::string& destination, const std::string& destinationImages)
+{
+    if (othersfile(source, sourceImages))
+        return true;
+    if (othersfile(destination, destinationImages)) {
+        sysdis("Could not copy " + fileNameOf(source));
+        return false;
+    }
+    return copyexisting(source, destination);
+}
+
 bool TForm1::copyexisting(const std::string& source, const std::string& destination)
 {
     auto& fs = platform::FileSystem::instance();
@@ -66,17 +80,27 @@ bool TForm1::watchingCopies(bool toZip, const std::function<bool()>& copies)
 bool TForm1::copyGame(const std::string& romFrom, const std::string& ramFrom, const std::string& romTo,
     const std::string& ramTo, const std::string& romFile)
 {
+    // The image is the game: without it (moved away since the scan, or an error row) nothing is
+    // copied, and that is a failure. A drive that is not ready fails every file below.
+    auto& fs = platform::FileSystem::instance();
+    if (romFile.empty() || (!fs.fileExists(romFrom + romFile) && fs.driveReadyFor(romFrom + romFile))) {
+        sysdis("Could not copy " + romFile);
+        return false;
+    }
     bool ok = copyexisting(romFrom + romFile, romTo + romFile);
     for (const char* ext : copyExtensions)
-        ok = copyexisting(ramFrom + SelectedGame + ext, ramTo + SelectedGame + ext) && ok;
+        ok = copycompanion(ramFrom + SelectedGame + ext, romFrom, ramTo + SelectedGame + ext, romTo) && ok;
     return ok;
 }
 
 bool TForm1::updateSaves(const std::string& base)
 {
     bool ok = true;
+    // Without a game name the extensions alone would name files.
+    if (base.empty())
+        return ok;
     for (const char* ext : updateExtensions)
-        ok = copyexisting(ZipRoot + base + ext, RamPath + base + ext) && ok;
+        ok = copycompanion(ZipRoot + base + ext, ZipRoot, RamPath + base + ext, RomPath) && ok;
     return ok;
 }
 

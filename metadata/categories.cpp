@@ -37,6 +37,7 @@ void TForm1::BitBtn1Click(TObject*)
     std::string category = Edit1->Text();
     list->Lines().Clear();
     list->Lines().Add(category);
+    writablefor(RamPath + SelectedGame + ".cat");
     list->Lines().SaveToFile(RamPath + SelectedGame + ".cat");
     disk->SetCell(3, disk->Row(), category);
     addcat(category);

@@ -21,7 +21,7 @@ void TForm1::b5Click(TObject*)
     queueFileLines("Opening ", SelectedGame + ".nfo");
     Label3->SetCaption(SelectedTitle);
     InfoFile = RamPath + SelectedGame + ".nfo";
-    if (platform::FileSystem::instance().fileExists(InfoFile))
+    if (ownsfile(InfoFile, shownimages()))
         info->LoadFromFile(InfoFile);
     else
         info->Clear();
@@ -32,8 +32,10 @@ void TForm1::Button3Click(TObject*)
 {
     queueFileLines("Closing ", SelectedGame + ".nfo");
     // An emptied editor writes nothing: the file keeps what it had.
-    if (!trim(info->Text()).empty())
+    if (!trim(info->Text()).empty()) {
+        writablefor(InfoFile);
         info->SaveToFile(InfoFile);
+    }
     infop->Hide();
 }
 
@@ -56,7 +58,7 @@ void TForm1::ViewEditZCC1Click(TObject*)
     queueFileLines("Opening ", SelectedGame + ".zcc");
     Label9->SetCaption(SelectedTitle);
     ZccFile = RamPath + SelectedGame + ".zcc";
-    if (platform::FileSystem::instance().fileExists(ZccFile))
+    if (ownsfile(ZccFile, shownimages()))
         zcc->Lines().LoadFromFile(ZccFile);
     else
         zcc->Lines().Clear();
@@ -66,7 +68,9 @@ void TForm1::ViewEditZCC1Click(TObject*)
 void TForm1::Button6Click(TObject*)
 {
     queueFileLines("Closing ", SelectedGame + ".zcc");
-    if (!trim(zcc->Text()).empty())
+    if (!trim(zcc->Text()).empty()) {
+        writablefor(ZccFile);
         zcc->Lines().SaveToFile(ZccFile);
+    }
     Panel3->Hide();
 }

@@ -102,4 +102,12 @@ bool FileQueries::sameEntry(const std::string& a, const std::string& b) const
         && oneEntry(*first, as, *second, bs);
 }
 
+std::optional<std::string> FileQueries::nameOnDisk(const std::string& winPath) const
+{
+    auto resolved = m_resolver.resolve(winPath);
+    if (!resolved || !resolved->found || resolved->names.empty())
+        return std::nullopt;
+    return utf8ToCp1252(resolved->names.back());
+}
+
 }

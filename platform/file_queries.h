@@ -25,6 +25,10 @@ public:
     // Both paths name one directory entry: the same file, not two hard links of it (so a change of
     // letter case only, on any file system).
     bool sameEntry(const std::string& a, const std::string& b) const;
+    // The Windows-1252 name its directory holds an existing entry by: the name as given where it
+    // exists so spelled (a file system that ignores case answers every spelling), else the entry
+    // found ignoring case. nullopt when nothing is there.
+    std::optional<std::string> nameOnDisk(const std::string& winPath) const;
 
 private:
     std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,

@@ -93,6 +93,7 @@ public:
     // The size of the volume whose root the directory is; nullopt for a folder inside a volume
     // (one standing in for a disk) and for a drive that is not ready.
     std::optional<VolumeSpace> volumeSpace(const std::string& winDir) const;
+    std::optional<std::string> nameOnDisk(const std::string& winPath) const { return m_queries.nameOnDisk(winPath); }
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);

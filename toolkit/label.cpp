@@ -76,6 +76,16 @@ unsigned TLabel::TextFormat() const
     return format;
 }
 
+int TLabel::TextWidth(const std::string& text) const
+{
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas canvas(scratch);
+    canvas.Font().Assign(Font());
+    TRect r = Bounds(0, 0, 0, 0);
+    canvas.DrawText(text, r, (TextFormat() & ~DT_WORDBREAK) | DT_SINGLELINE | DT_CALCRECT);
+    return r.Width();
+}
+
 void TLabel::AdjustSize()
 {
     if (!m_autoSize)

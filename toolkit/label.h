@@ -24,6 +24,9 @@ public:
     bool ShowAccelChar() const { return m_showAccelChar; }
     void SetShowAccelChar(bool);
 
+    // The width the text takes on one line in the label's font, as the label draws it.
+    int TextWidth(const std::string& text) const;
+
     void Paint(TCanvas&) override;
 
 protected:

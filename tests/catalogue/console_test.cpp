@@ -5,6 +5,7 @@
 #include "toolkit/form_host.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -186,13 +187,14 @@ TEST_F(Console, LineIsTypedTenMillisecondsACharacterBehindACursor)
     auto& f = idle();
     f.sysdis("above");
     watch->frames.clear();
-    const std::string line = "0123456789abcdefghijABCDEFGHIJ!\"$%&/()=?";
-    ASSERT_EQ(line.size(), 40u);
+    // As wide as the console shows: wider lines are typed as far as they show (below).
+    const std::string line = "0123456789abcdefghij";
+    ASSERT_LT(f.l9->TextWidth(line), f.l9->Width());
     std::int64_t begin = p.now();
     f.sysdis(line);
-    EXPECT_EQ(p.now() - begin, 400);
-    ASSERT_EQ(watch->frames.size(), 41u);
-    for (std::size_t i = 1; i <= 40; ++i) {
+    EXPECT_EQ(p.now() - begin, 200);
+    ASSERT_EQ(watch->frames.size(), 21u);
+    for (std::size_t i = 1; i <= 20; ++i) {
         EXPECT_EQ(watch->frames[i - 1].bottom, line.substr(0, i) + "_");
         EXPECT_EQ(watch->frames[i - 1].time, begin + 10 * static_cast<std::int64_t>(i));
     }
@@ -231,6 +233,45 @@ TEST_F(Console, SysdisBetweenQueuedLinesShowsAtOnceAndTheQueueGoesOn)
     EXPECT_EQ(f.l7->Caption(), "queued one");
     EXPECT_EQ(f.l8->Caption(), "now");
     EXPECT_EQ(f.l9->Caption(), "queued two");
+}
+
+TEST_F(Console, ALineWiderThanTheConsoleIsTypedOnlyAsFarAsItShows)
+{
+    auto& f = idle();
+    std::string line;
+    while (line.size() < 100000)
+        line += "Category: a very long line ";
+    std::int64_t begin = p.now();
+    f.sysdis(line);
+    ASSERT_GE(watch->frames.size(), 2u);
+    std::size_t typed = watch->frames.size() - 1;
+    EXPECT_EQ(p.now() - begin, 10 * static_cast<std::int64_t>(typed));
+    EXPECT_EQ(watch->frames[typed - 1].bottom, line.substr(0, typed) + "_");
+    // The last character typed is the one the right edge cuts.
+    EXPECT_GE(f.l9->TextWidth(line.substr(0, typed)), f.l9->Width());
+    EXPECT_LT(f.l9->TextWidth(line.substr(0, typed - 1)), f.l9->Width());
+    EXPECT_EQ(f.l9->Caption(), line);
+}
+
+TEST_F(Console, ACategoryIsItsFirstLineCutAt255CharactersAndReadNoFurther)
+{
+    p.rom("d:\\roms\\", "a.v64", { .title = "LONG" });
+    p.rom("d:\\roms\\", "b.v64", { .title = "ZEROS" });
+    p.rom("d:\\roms\\", "c.v64", { .title = "HUGE" });
+    p.drives.write("d:\\ram\\a.cat", std::string(100000, 'x'));
+    p.drives.write("d:\\ram\\b.cat", std::string(1 << 20, '\0'));
+    p.drives.write("d:\\ram\\c.cat", "Racing\r\n");
+    std::filesystem::resize_file(p.drives.host("d:\\ram\\c.cat"), 65 << 20);
+    auto& f = idle();
+    ASSERT_EQ(f.disk->Cell(3, 0), std::string(255, 'x'));
+    EXPECT_EQ(f.disk->Cell(3, 1), std::string(255, '\0'));
+    EXPECT_EQ(f.disk->Cell(3, 2), "Racing");
+
+    std::int64_t begin = p.now();
+    p.clickRow(f.disk, 0);
+    p.drain();
+    EXPECT_LT(p.now() - begin, 4000);
+    EXPECT_EQ(f.l4->Caption(), "Category: " + std::string(255, 'x'));
 }
 
 // From the root of c: with the archive there, nothing is scanned during creation, so the first

@@ -83,4 +83,21 @@ TEST_F(InterruptedCopies, ScansRemoveWhatKilledCopiesLeftAndNothingElse)
     EXPECT_EQ(Program::rows(f.zip).size(), 1u);
 }
 
+TEST_F(InterruptedCopies, TheArchiveScanSweepsTheRamFoldersToo)
+{
+    p.rom("d:\\roms\\", "zelda.v64", { .title = "ZELDA" });
+    std::string here = platform::AtomicFile::hostName();
+    p.drives.write("d:\\ram\\boxart\\zelda.bmp", "art");
+    p.drives.write("d:\\ram\\screens\\.keep", "");
+    partial("d:\\ram\\", "zelda.eep", endedProcess(), here);
+    partial("d:\\ram\\boxart\\", "zelda.bmp", endedProcess(), here);
+    partial("d:\\ram\\screens\\", "zelda.bmp", endedProcess(), here);
+    p.drives.write("d:\\ram\\.zelda.eep.tmp", "kept");
+
+    p.startAndSettle();
+    EXPECT_EQ(everything("d:\\ram\\"), (Names { ".keep", ".zelda.eep.tmp", "boxart", "screens" }));
+    EXPECT_EQ(everything("d:\\ram\\boxart\\"), (Names { "zelda.bmp" }));
+    EXPECT_EQ(everything("d:\\ram\\screens\\"), (Names { ".keep" }));
+}
+
 }

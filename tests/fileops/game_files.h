@@ -28,11 +28,15 @@ public:
     void RepaintNow() override
     {
         std::string bottom = m_form.l9->Caption();
-        if (m_previous == bottom + "_") {
+        bool typing = continues(bottom);
+        if (m_typing && !typing) {
             lines.push_back(bottom);
-            started.push_back(tk::Application().Clock().Now() - 10 * static_cast<std::int64_t>(bottom.size()));
+            started.push_back(tk::Application().Clock().Now() - 10 * m_typed);
             callsBefore.push_back(platform::FileSystem::instance().callsCounted());
+            m_typed = 0;
         }
+        m_typing = typing;
+        m_typed += typing;
         m_previous = bottom;
     }
     void GeometryChanged() override { }
@@ -61,8 +65,23 @@ public:
     std::vector<int> callsBefore;      // file system calls counted by the time each line was typed
 
 private:
+    // A line being typed shows one more character of it and the cursor at each repaint; what
+    // follows the last one is the whole line (only its start is typed when it is wider than the
+    // console).
+    bool continues(const std::string& bottom) const
+    {
+        if (bottom.size() < 2 || bottom.back() != '_')
+            return false;
+        if (!m_typing)
+            return bottom.size() == 2;
+        return bottom.size() == m_previous.size() + 1
+            && bottom.compare(0, m_previous.size() - 1, m_previous, 0, m_previous.size() - 1) == 0;
+    }
+
     const TForm1& m_form;
     std::string m_previous;
+    bool m_typing { false };
+    std::int64_t m_typed { 0 };
 };
 
 // An archive in d:\roms with its RAM files in d:\ram, the Zip disk on z:. A test lays out the

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/fileops/game_files.h"
 
+#include <filesystem>
+
 namespace {
 
 using platform::Fault;
@@ -205,6 +207,87 @@ TEST_F(Regions, AFolderThatCannotBeMadeIsSaid)
     EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not create directory" }));
     EXPECT_FALSE(exists("d:\\ram\\int\\screens\\"));
     EXPECT_TRUE(exists("d:\\ram\\int\\boxart\\"));
+}
+
+TEST_F(Regions, ARegionWhoseRomFolderCannotBeMadeOrOpenedIsNotSwitchedTo)
+{
+    p.rom("d:\\roms\\", "root.v64", { .title = "ROOT" });
+    file("d:\\roms\\usa", "a file in the way");
+    std::filesystem::create_symlink(p.drives.host("d:\\gone"), p.drives.host("d:\\roms\\eur"));
+    regionFolders("jap\\");
+    auto& f = start();
+    auto rows = Program::rows(f.disk);
+    std::string line3 = f.ini->Lines()[3];
+    auto unchanged = [&] {
+        EXPECT_EQ(f.RegionFolder, "");
+        EXPECT_EQ(f.RomPath, "d:\\roms\\");
+        EXPECT_EQ(f.RamPath, "d:\\ram\\");
+        EXPECT_EQ(f.ini->Lines()[3], line3);
+        EXPECT_EQ(visibleMoves().size(), 4u);
+        EXPECT_EQ(Program::rows(f.disk), rows);
+        EXPECT_TRUE(p.dialogs->boxes.empty());
+    };
+
+    typed->clear();
+    p.click(f.SpeedButton1);
+    EXPECT_EQ(typedText(), (Lines { "Creating directory:", "d:\\roms\\usa\\", "Could not create directory" }));
+    unchanged();
+    typed->clear();
+    p.click(f.SpeedButton2);
+    EXPECT_EQ(typedText(), (Lines { "Creating directory:", "d:\\roms\\eur\\", "Could not create directory" }));
+    unchanged();
+
+    fail(Fault(Fault::Op::List, Fault::Kind::Refuse, "jap"));
+    typed->clear();
+    p.click(f.SpeedButton3);
+    EXPECT_EQ(typedText(), (Lines { "Cannot open directory d:\\roms\\jap\\" }));
+    unchanged();
+    platform::FileSystem::instance().clearFaults();
+
+    // The archive gone: the table keeps what it listed.
+    p.drives.remove("d:\\roms");
+    typed->clear();
+    p.click(f.SpeedButton4);
+    EXPECT_EQ(typedText(), (Lines { "Creating directory:", "d:\\roms\\int\\", "Could not create directory" }));
+    unchanged();
+    EXPECT_FALSE(exists("d:\\ram\\int\\"));
+}
+
+TEST_F(Regions, AMoveWithoutAGameNameMovesNothing)
+{
+    file("d:\\roms\\broken.v64", "no header");
+    file("d:\\roms\\.v64", "hidden");
+    file("d:\\ram\\.eep", "hidden");
+    regionFolders("usa\\");
+    auto& f = start();
+    pickDisk(0);
+    ASSERT_EQ(f.SelectedGame, "");
+    typed->clear();
+    f.MovetoUSA1->Click();
+    EXPECT_EQ(typed->starting("Mov"), (Lines { "Moving Error !!! to USA.", "Move failed !!!" }));
+    EXPECT_TRUE(everythingOf("usa\\").empty());
+    EXPECT_EQ(content("d:\\ram\\.eep"), "hidden");
+}
+
+TEST_F(Regions, AMoveThatCannotBeUndoneNamesEveryFileLeftBehind)
+{
+    marioInRoot();
+    regionFolders("usa\\");
+    auto& f = start();
+    pickDisk(0);
+    // The archive's drive goes while the cheat text moves: nothing can go back any more.
+    fail(Fault(Fault::Op::Move, Fault::Kind::DriveGone, "mario.zcc"));
+    typed->clear();
+    try {
+        f.MovetoUSA1->Click();
+    } catch (const std::exception&) {
+        // The rescan of a drive that is gone; the application's handler shows it.
+    }
+    EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not move mario.zcc", "Could not move back mario.ram",
+                                                "Could not move back mario.eep", "Could not move back mario.v64" }));
+    EXPECT_EQ(typed->starting("Move"), (Lines { "Move failed !!!" }));
+    platform::FileSystem::instance().clearFaults();
+    EXPECT_EQ(everythingOf("usa\\"), (Lines { "d:\\roms\\usa\\mario.v64", "d:\\ram\\usa\\mario.eep", "d:\\ram\\usa\\mario.ram" }));
 }
 
 }

@@ -194,4 +194,35 @@ TEST_F(Transfers, UpdateAllOverAnEmptyZipTableTypesOneUpdateAndCopiesNothing)
     EXPECT_TRUE(dir("d:\\ram\\").empty());
 }
 
+TEST_F(Transfers, ACopyWhoseImageIsGoneCopiesNothingAndFails)
+{
+    archiveGame("d:\\roms\\", "d:\\ram\\", "mario.v64", "mario", "SUPER MARIO 64");
+    zipGame("luigi.v64", "luigi", "LUIGI");
+    file("z:\\broken.v64", "too short for a header");
+    auto& f = start();
+
+    // An error row names no image: no copy is offered.
+    pickZip(0);
+    ASSERT_EQ(f.zip->Cell(0, 0), "Error !!!");
+    EXPECT_FALSE(f.b2->Visible());
+    EXPECT_FALSE(f.m2->Visible());
+    EXPECT_FALSE(f.b3->Visible());
+
+    // The image went away after it was selected; its companions stay where they are.
+    pickZip(1);
+    ASSERT_TRUE(f.b2->Visible());
+    p.drives.remove("z:\\luigi.v64");
+    typed->clear();
+    press(f.b2);
+    EXPECT_EQ(typed->starting("C"), (Lines { "Copy " + cell("LUIGI"), "Could not copy luigi.v64", "Copy failed !!!" }));
+    EXPECT_EQ(dir("d:\\ram\\").size(), 9u);
+
+    pickDisk(0);
+    p.drives.remove("d:\\roms\\mario.v64");
+    typed->clear();
+    press(f.b1);
+    EXPECT_EQ(typed->starting("C"), (Lines { "Copy " + cell("SUPER MARIO 64"), "Could not copy mario.v64", "Copy failed !!!" }));
+    EXPECT_EQ(dir("z:\\"), (Lines { "broken.v64", "luigi.aps", "luigi.eep", "luigi.ips", "luigi.ram", "luigi.zcc" }));
+}
+
 }
