@@ -30,7 +30,7 @@ run: build
 	@cd demo && ../build/tavisco
 
 # Tests run twice: the optimised build, then under the sanitizers; between them each fuzz target
-# runs for 20 seconds from its seed corpus. The last line printed is CTest's summary of the
+# runs its seeds and 5 seconds from them. The last line printed is CTest's summary of the
 # sanitizer run.
 test: build build-asan build-fuzz
 	@ctest --preset default

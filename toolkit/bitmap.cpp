@@ -109,6 +109,18 @@ TCanvas& TBitmap::Canvas()
     return *m_canvas;
 }
 
+// A 32-bit pixel of Qt's is 0xAARRGGBB in a native word: blue first in memory on this byte order.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN && sizeof(TRGBQuad) == sizeof(QRgb));
+
+TRGBQuad* TBitmap::ScanLine(int y)
+{
+    if (y < 0 || y >= Height())
+        return nullptr;
+    if (m_image.format() != QImage::Format_RGB32 && m_image.format() != QImage::Format_ARGB32)
+        m_image = m_image.convertToFormat(QImage::Format_RGB32);
+    return reinterpret_cast<TRGBQuad*>(m_image.scanLine(y));
+}
+
 void TBitmap::SetTransparent(bool transparent)
 {
     if (transparent == m_transparent)

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,6 +14,14 @@
 namespace tk {
 
 class TCanvas;
+
+// One pixel of a scan line, in the byte order of a classic 32-bit bitmap.
+struct TRGBQuad {
+    std::uint8_t rgbBlue;
+    std::uint8_t rgbGreen;
+    std::uint8_t rgbRed;
+    std::uint8_t rgbReserved;
+};
 
 // An off-screen true-colour image with a canvas over it. Loaded files keep their pixels as
 // 32-bit RGB; the file's own bit depth is remembered.
@@ -50,6 +59,9 @@ public:
     void Assign(const TBitmap&);
 
     const QImage& Image() const { return m_image; }
+    // Row y of the pixels, left to right (null outside the picture): for work on every pixel,
+    // which costs a call each through the canvas. Writing to it does not fire OnChange.
+    TRGBQuad* ScanLine(int y);
 
     std::function<void()> OnChange;
 

@@ -3,6 +3,7 @@
 
 #include "toolkit/bitmap.h"
 #include "toolkit/canvas.h"
+#include "toolkit/property.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,11 @@ constexpr double DegToRad = 0.017453292519943295;
 constexpr TColor KeyColour = 16648689;
 // Longest caption the upright, formatted path draws.
 constexpr std::size_t MaxFormattedText = 255;
+// The outline behind turned text stands this far clear of the text and its layers on each side.
+constexpr int OutlinePad = 2;
+constexpr int OutlineRoom = 2 * OutlinePad;
+// Upright letters along an angle start this far in from the label's corner.
+constexpr int UprightInset = 10;
 
 struct Step {
     int dx;
@@ -55,9 +61,38 @@ Channels split(TColor c)
     return { GetRValue(c), GetGValue(c), GetBValue(c) };
 }
 
+// The colour `k` increments of (r, g, b) away from base.
 TColor blend(Channels base, double r, double g, double b, double k)
 {
     return RGB(base.r + nearest(k * r), base.g + nearest(k * g), base.b + nearest(k * b));
+}
+
+bool holds(const TRGBQuad& pixel, TColor c)
+{
+    return pixel.rgbRed == GetRValue(c) && pixel.rgbGreen == GetGValue(c) && pixel.rgbBlue == GetBValue(c);
+}
+
+void put(TRGBQuad& pixel, TColor c)
+{
+    pixel.rgbRed = std::uint8_t(GetRValue(c));
+    pixel.rgbGreen = std::uint8_t(GetGValue(c));
+    pixel.rgbBlue = std::uint8_t(GetBValue(c));
+}
+
+// Halfway from the pixel toward `tint`.
+void tint(TRGBQuad& pixel, int tint)
+{
+    pixel.rgbRed = std::uint8_t((pixel.rgbRed + tint) / 2);
+    pixel.rgbGreen = std::uint8_t((pixel.rgbGreen + tint) / 2);
+    pixel.rgbBlue = std::uint8_t((pixel.rgbBlue + tint) / 2);
+}
+
+void clear(TCanvas& canvas, const TRect& r, TColor colour)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(colour);
+    canvas.FillRect(r);
+    canvas.Brush().SetStyle(bsClear);
 }
 
 TRect box(int left, int top, int width, int height)
@@ -78,9 +113,6 @@ TLabelEffect::TLabelEffect(TWinControl* parent, std::string name)
           { RGB(0, 255, 255), RGB(0, 0, 128), RGB(0, 128, 128) },   // csSteel
       } }
 {
-    // The remaining fields start at their member initialisers; the gradient starts at the
-    // window-text colour a new label's font has.
-    m_graduateFrom = clWindowText;
     TLabel::SetAutoSize(false);
     SetBounds(Left(), Top(), 142, 33);
     SetTransparent(true);
@@ -89,108 +121,89 @@ TLabelEffect::TLabelEffect(TWinControl* parent, std::string name)
     Font().SetSize(20);
 }
 
-void TLabelEffect::SetDepthHighlight(int v)
+template <class T>
+void TLabelEffect::changeLayer(T& field, T value)
 {
-    auto depth = TEffectDepth(std::clamp(v, 0, int(MaxEffectDepth)));
-    if (depth == m_depthHighlight)
+    if (!Change(field, value))
         return;
-    m_depthHighlight = depth;
     if (!m_applyingStyle)
         SetEffectStyle(esCustom);
     Invalidate();
+}
+
+void TLabelEffect::changeColour(TColor& field, TColor SchemeColours::*role, TColor value)
+{
+    if (!Change(field, value))
+        return;
+    m_schemes[csCustom].*role = value;
+    if (!m_applyingScheme)
+        SetColourScheme(csCustom);
+    Invalidate();
+}
+
+void TLabelEffect::SetDepthHighlight(int v)
+{
+    changeLayer(m_depthHighlight, TEffectDepth(std::clamp(v, 0, int(MaxEffectDepth))));
 }
 
 void TLabelEffect::SetDepthShadow(int v)
 {
-    auto depth = TEffectDepth(std::clamp(v, 0, int(MaxEffectDepth)));
-    if (depth == m_depthShadow)
-        return;
-    m_depthShadow = depth;
-    if (!m_applyingStyle)
-        SetEffectStyle(esCustom);
-    Invalidate();
+    changeLayer(m_depthShadow, TEffectDepth(std::clamp(v, 0, int(MaxEffectDepth))));
 }
 
 void TLabelEffect::SetDirectionHighlight(TEffectDirection v)
 {
-    if (v == m_directionHighlight)
-        return;
-    m_directionHighlight = v;
-    if (!m_applyingStyle)
-        SetEffectStyle(esCustom);
-    Invalidate();
+    changeLayer(m_directionHighlight, v);
 }
 
 void TLabelEffect::SetDirectionShadow(TEffectDirection v)
 {
-    if (v == m_directionShadow)
-        return;
-    m_directionShadow = v;
-    if (!m_applyingStyle)
-        SetEffectStyle(esCustom);
-    Invalidate();
+    changeLayer(m_directionShadow, v);
 }
 
 void TLabelEffect::SetColourHighlight(TColor v)
 {
-    if (v == m_colourHighlight)
-        return;
-    m_colourHighlight = v;
-    m_schemes[csCustom].highlight = v;
-    if (!m_applyingScheme)
-        SetColourScheme(csCustom);
-    Invalidate();
+    changeColour(m_colourHighlight, &SchemeColours::highlight, v);
 }
 
 void TLabelEffect::SetColourShadow(TColor v)
 {
-    if (v == m_colourShadow)
-        return;
-    m_colourShadow = v;
-    m_schemes[csCustom].shadow = v;
-    if (!m_applyingScheme)
-        SetColourScheme(csCustom);
-    Invalidate();
+    changeColour(m_colourShadow, &SchemeColours::shadow, v);
 }
 
 void TLabelEffect::SetGraduateFace(TGraduateOption v)
 {
-    if (v == m_graduateFace)
+    if (!Change(m_graduateFace, v))
         return;
-    m_graduateFace = v;
     Invalidate();
 }
 
 void TLabelEffect::SetGraduateFrom(TColor v)
 {
-    if (v == m_graduateFrom)
+    if (!Change(m_graduateFrom, v))
         return;
-    m_graduateFrom = v;
     if (m_graduateFace != goNone)
         Invalidate();
 }
 
 void TLabelEffect::SetStyleHighlight(TEffectOption v)
 {
-    if (v == m_styleHighlight)
+    if (!Change(m_styleHighlight, v))
         return;
-    m_styleHighlight = v;
     Invalidate();
 }
 
 void TLabelEffect::SetStyleShadow(TEffectOption v)
 {
-    if (v == m_styleShadow)
+    if (!Change(m_styleShadow, v))
         return;
-    m_styleShadow = v;
     Invalidate();
 }
 
 void TLabelEffect::SetAsButton(bool v)
 {
-    if (v == m_asButton)
+    if (!Change(m_asButton, v))
         return;
-    m_asButton = v;
     if (v)
         SetEffectStyle(esRaised);
 }
@@ -198,9 +211,8 @@ void TLabelEffect::SetAsButton(bool v)
 void TLabelEffect::SetAngle(int v)
 {
     auto angle = TAngleRange(std::clamp(v, 0, int(MaxAngle)));
-    if (angle == m_angle)
+    if (!Change(m_angle, angle))
         return;
-    m_angle = angle;
     m_cos = std::cos(angle * DegToRad);
     m_sin = std::sin(angle * DegToRad);
     m_cos2 = m_cos * m_cos;
@@ -213,9 +225,8 @@ void TLabelEffect::SetAngle(int v)
 
 void TLabelEffect::SetKeepLettersVertical(bool v)
 {
-    if (v == m_keepLettersVertical)
+    if (!Change(m_keepLettersVertical, v))
         return;
-    m_keepLettersVertical = v;
     if (m_angle != 0)
         Invalidate();
 }
@@ -224,11 +235,10 @@ void TLabelEffect::SetKeepLettersVertical(bool v)
 // esCustom and the scheme into csCustom.
 void TLabelEffect::SetEffectStyle(TEffectStyle v)
 {
-    if (v == m_effectStyle)
+    if (!Change(m_effectStyle, v))
         return;
     m_applyingStyle = true;
     m_applyingScheme = true;
-    m_effectStyle = v;
     SetColourHighlight(m_schemes[m_colourScheme].highlight);
     switch (v) {
     case esNone:
@@ -276,10 +286,9 @@ void TLabelEffect::SetEffectStyle(TEffectStyle v)
 
 void TLabelEffect::SetColourScheme(TColourScheme v)
 {
-    if (v == m_colourScheme)
+    if (!Change(m_colourScheme, v))
         return;
     m_applyingScheme = true;
-    m_colourScheme = v;
     SchemeColours row = m_schemes[v];
     SetColourHighlight(row.highlight);
     Font().SetColor(row.face);
@@ -328,10 +337,10 @@ void TLabelEffect::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 TLabelEffect::Geometry TLabelEffect::measure(TCanvas& work) const
 {
     Geometry g;
-    const Step h = directionStep[m_directionHighlight];
-    const Step s = directionStep[m_directionShadow];
-    const int products[] = { h.dx * m_depthHighlight, s.dx * m_depthShadow, h.dy * m_depthHighlight,
-        s.dy * m_depthShadow };
+    const Step highlight = directionStep[m_directionHighlight];
+    const Step shadow = directionStep[m_directionShadow];
+    const int products[] = { highlight.dx * m_depthHighlight, shadow.dx * m_depthShadow,
+        highlight.dy * m_depthHighlight, shadow.dy * m_depthShadow };
     g.lo = std::min(0, *std::min_element(std::begin(products), std::end(products)));
     g.hi = std::max(0, *std::max_element(std::begin(products), std::end(products)));
     const int spread = g.hi - g.lo;
@@ -340,22 +349,22 @@ TLabelEffect::Geometry TLabelEffect::measure(TCanvas& work) const
     if (m_angle == 0)
         return g;
     const std::string& text = Caption();
-    const double c = m_cos, sn = m_sin;
     if (!m_keepLettersVertical) {
         // The text turns about (m, m).
         const int a = work.TextWidth(text), b = work.TextHeight(text);
         const int m = work.TextWidth(text + "   ") / 2;
-        g.v = m - truncate(a / 2.0 * c) - truncate(b / 2.0 * sn);
-        g.u = m + truncate(a / 2.0 * sn) - truncate(b / 2.0 * c);
-        const int a2 = a + g.hi + g.lo + 4, b2 = b + g.hi + g.lo + 4;
-        const int mc = m + (spread + 4) / 2;
-        const int p = truncate(a2 / 2.0 * c), q = truncate(b2 / 2.0 * sn);
-        const int p2 = truncate(a2 / 2.0 * sn), q2 = truncate(b2 / 2.0 * c);
+        g.v = m - truncate(a / 2.0 * m_cos) - truncate(b / 2.0 * m_sin);
+        g.u = m + truncate(a / 2.0 * m_sin) - truncate(b / 2.0 * m_cos);
+        const int a2 = a + g.hi + g.lo + OutlineRoom, b2 = b + g.hi + g.lo + OutlineRoom;
+        const int mc = m + (spread + OutlineRoom) / 2;
+        const int p = truncate(a2 / 2.0 * m_cos), q = truncate(b2 / 2.0 * m_sin);
+        const int p2 = truncate(a2 / 2.0 * m_sin), q2 = truncate(b2 / 2.0 * m_cos);
+        const int x = mc + OutlinePad, y = mc + OutlinePad;
         g.corners = {
-            { mc - p - q + 2, mc + p2 - q2 + 2 },
-            { mc + p - q + 2, mc - p2 - q2 + 2 },
-            { mc + p + q + 2, mc - p2 + q2 + 2 },
-            { mc - p + q + 2, mc + p2 + q2 + 2 },
+            { x - p - q, y + p2 - q2 },
+            { x + p - q, y - p2 - q2 },
+            { x + p + q, y - p2 + q2 },
+            { x - p + q, y + p2 + q2 },
         };
         return g;
     }
@@ -366,13 +375,14 @@ TLabelEffect::Geometry TLabelEffect::measure(TCanvas& work) const
     for (std::size_t i = 0; i < n; ++i)
         g.along.push_back(nearest(work.TextWidth(text.substr(0, i)) * m_cos2 + lineHeight * double(i) * m_sin2));
     const int last = n ? g.along.back() : 0;
-    g.v = std::max(0, -nearest(last * c)) + 10;
-    g.u = std::max(0, nearest(last * sn)) + 10;
-    const int margin = spread + 4;
+    g.v = std::max(0, -nearest(last * m_cos)) + UprightInset;
+    g.u = std::max(0, nearest(last * m_sin)) + UprightInset;
+    const int room = spread + OutlineRoom;
     const int firstWidth = n ? work.TextWidth(text.substr(0, 1)) : 0;
     const int lastWidth = n ? work.TextWidth(text.substr(n - 1, 1)) : 0;
-    g.firstBox = box(g.v - 2, g.u - 2, firstWidth + margin, lineHeight + margin);
-    g.lastBox = box(nearest(last * c) + g.v - 2, g.u - nearest(last * sn) - 2, lastWidth + margin, lineHeight + margin);
+    g.firstBox = box(g.v - OutlinePad, g.u - OutlinePad, firstWidth + room, lineHeight + room);
+    g.lastBox = box(nearest(last * m_cos) + g.v - OutlinePad, g.u - nearest(last * m_sin) - OutlinePad,
+        lastWidth + room, lineHeight + room);
     return g;
 }
 
@@ -427,31 +437,60 @@ void TLabelEffect::drawText(TCanvas& canvas, const Geometry& g, int dx, int dy, 
 }
 
 // One layer, or for extruded and graduated layers one per depth from the deepest up to depth 1.
-void TLabelEffect::drawLayers(TBitmap& work, TBitmap& aux, const Geometry& g, TEffectOption option, int depth,
-    TEffectDirection direction, TColor colour) const
+// A real layer is drawn as a mask and tints what lies under it.
+void TLabelEffect::drawLayer(TBitmap& work, TBitmap& mask, const Geometry& g, const Layer& layer) const
 {
-    Channels base = split(colour);
-    double stepR = 0, stepG = 0, stepB = 0;
-    int first = depth;
+    Channels base = split(layer.colour);
+    double perLayerR = 0, perLayerG = 0, perLayerB = 0;
+    int shallowest = layer.depth;
     TCanvas* target = &work.Canvas();
-    if (option == eoReal) {
+    if (layer.option == eoReal) {
         base = split(clBlack);
-        target = &aux.Canvas();
-    } else if ((option == eoExtrude || option == eoGraduated) && depth > 1) {
-        first = 1;
-        if (option == eoGraduated) {
+        target = &mask.Canvas();
+        clear(*target, ClientRect(), clWhite);
+    } else if ((layer.option == eoExtrude || layer.option == eoGraduated) && layer.depth > 1) {
+        shallowest = 1;
+        if (layer.option == eoGraduated) {
             Channels face = split(Font().Color());
-            stepR = double(face.r - base.r) / (depth - 1);
-            stepG = double(face.g - base.g) / (depth - 1);
-            stepB = double(face.b - base.b) / (depth - 1);
+            perLayerR = double(face.r - base.r) / (layer.depth - 1);
+            perLayerG = double(face.g - base.g) / (layer.depth - 1);
+            perLayerB = double(face.b - base.b) / (layer.depth - 1);
         }
     }
-    const Step step = directionStep[direction];
-    for (int layer = depth; layer >= first; --layer)
-        drawText(*target, g, layer * step.dx, layer * step.dy, blend(base, stepR, stepG, stepB, depth - layer));
+    const Step step = directionStep[layer.direction];
+    for (int d = layer.depth; d >= shallowest; --d)
+        drawText(*target, g, d * step.dx, d * step.dy,
+            blend(base, perLayerR, perLayerG, perLayerB, layer.depth - d));
+    if (layer.option == eoReal)
+        tintUnderMask(work, mask, layer.realTint);
 }
 
-void TLabelEffect::graduateFace(TBitmap& work, TBitmap& aux, const Geometry& g) const
+void TLabelEffect::tintUnderMask(TBitmap& work, TBitmap& mask, int realTint) const
+{
+    const int w = Width(), h = Height();
+    for (int y = 0; y < h; ++y) {
+        TRGBQuad* row = work.ScanLine(y);
+        const TRGBQuad* masked = mask.ScanLine(y);
+        for (int x = 0; x < w; ++x)
+            if (holds(masked[x], clBlack))
+                tint(row[x], realTint);
+    }
+}
+
+// The face in the font colour, or keyed on a copy of the picture so far and graduated.
+void TLabelEffect::drawFace(TBitmap& work, TBitmap& mask, const Geometry& g) const
+{
+    if (m_graduateFace == goNone) {
+        drawText(work.Canvas(), g, 0, 0, Font().Color());
+        return;
+    }
+    const TRect client = ClientRect();
+    mask.Canvas().CopyRect(client, work.Canvas(), client);
+    drawText(mask.Canvas(), g, 0, 0, KeyColour);
+    graduateFace(work, mask, g);
+}
+
+void TLabelEffect::graduateFace(TBitmap& work, TBitmap& mask, const Geometry& g) const
 {
     TCanvas& canvas = work.Canvas();
     const bool vertical = m_graduateFace == goVertical;
@@ -483,91 +522,58 @@ void TLabelEffect::graduateFace(TBitmap& work, TBitmap& aux, const Geometry& g) 
     if (span < 0)
         return;
 
+    // One colour per line across the gradient; a face one pixel across has no room for a
+    // gradient and takes the font colour.
     const Channels from = split(m_graduateFrom);
     const Channels to = split(Font().Color());
-    const int w = Width(), h = Height();
-    const TCanvas& keyed = aux.Canvas();
-    for (int k = 0; k <= span; ++k) {
-        // A face one pixel across has no room for a gradient: it takes the font colour.
-        TColor line = span == 0 ? RGB(to.r, to.g, to.b)
-                                : blend(from, double(to.r - from.r) / span, double(to.g - from.g) / span,
-                                      double(to.b - from.b) / span, k);
-        if (vertical) {
-            for (int x = 0; x < w; ++x)
-                if (keyed.Pixel(x, y0 + k) == KeyColour)
-                    canvas.SetPixel(x, y0 + k, line);
-        } else {
-            for (int y = 0; y < h; ++y)
-                if (keyed.Pixel(x0 + k, y) == KeyColour)
-                    canvas.SetPixel(x0 + k, y, line);
-        }
+    std::vector<TColor> ramp(std::size_t(span) + 1, RGB(to.r, to.g, to.b));
+    if (span > 0)
+        for (int k = 0; k <= span; ++k)
+            ramp[k] = blend(from, double(to.r - from.r) / span, double(to.g - from.g) / span,
+                double(to.b - from.b) / span, k);
+
+    // The gradient's lines that lie on the label.
+    const int top = vertical ? std::max(0, y0) : 0;
+    const int bottom = vertical ? std::min(Height(), y0 + span + 1) : Height();
+    const int left = vertical ? 0 : std::max(0, x0);
+    const int right = vertical ? Width() : std::min(Width(), x0 + span + 1);
+    for (int y = top; y < bottom; ++y) {
+        TRGBQuad* row = work.ScanLine(y);
+        const TRGBQuad* keyed = mask.ScanLine(y);
+        for (int x = left; x < right; ++x)
+            if (holds(keyed[x], KeyColour))
+                put(row[x], ramp[vertical ? y - y0 : x - x0]);
     }
 }
 
 void TLabelEffect::Paint(TCanvas& canvas)
 {
-    const int w = Width(), h = Height();
-    if (w <= 0 || h <= 0)
+    if (Width() <= 0 || Height() <= 0)
         return;
     const TRect client = ClientRect();
 
-    TBitmap work, aux;
-    work.SetSize(w, h);
-    aux.SetSize(w, h);
+    // The work picture starts as what lies beneath; the mask takes the real layers and the keyed
+    // face, drawn with the same font.
+    TBitmap work, mask;
+    work.SetSize(Width(), Height());
+    mask.SetSize(Width(), Height());
     TCanvas& wc = work.Canvas();
-    TCanvas& ac = aux.Canvas();
-    wc.Font().Assign(Font());
-    ac.Font().Assign(Font());
-    ac.Brush().SetStyle(bsSolid);
-    ac.Brush().SetColor(clWhite);
-    ac.FillRect(client);
-    // What lies beneath shows through a transparent label.
     wc.CopyRect(client, canvas, client);
-
-    if (m_angle != 0 && !m_keepLettersVertical) {
-        wc.Font().SetEscapement(m_angle * 10);
-        ac.Font().SetEscapement(m_angle * 10);
+    for (TCanvas* c : { &wc, &mask.Canvas() }) {
+        c->Font().Assign(Font());
+        if (m_angle != 0 && !m_keepLettersVertical)
+            c->Font().SetEscapement(m_angle * 10);
+        c->Brush().SetStyle(bsClear);
     }
 
     const Geometry g = measure(wc);
-    if (!Transparent())
+    if (!Transparent()) {
         fillBackground(wc, g);
-    wc.Brush().SetStyle(bsClear);
-    ac.Brush().SetStyle(bsClear);
-
-    drawLayers(work, aux, g, m_styleShadow, m_depthShadow, m_directionShadow, m_colourShadow);
-    if (m_styleShadow == eoReal) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (ac.Pixel(x, y) == clBlack) {
-                    Channels p = split(wc.Pixel(x, y));
-                    wc.SetPixel(x, y, RGB(p.r / 2, p.g / 2, p.b / 2));
-                }
+        wc.Brush().SetStyle(bsClear);
     }
-
-    if (m_styleHighlight == eoReal) {
-        ac.Brush().SetStyle(bsSolid);
-        ac.Brush().SetColor(clWhite);
-        ac.FillRect(client);
-        ac.Brush().SetStyle(bsClear);
-    }
-    drawLayers(work, aux, g, m_styleHighlight, m_depthHighlight, m_directionHighlight, m_colourHighlight);
-    if (m_styleHighlight == eoReal) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (ac.Pixel(x, y) == clBlack) {
-                    Channels p = split(wc.Pixel(x, y));
-                    wc.SetPixel(x, y, RGB((p.r + 255) / 2, (p.g + 255) / 2, (p.b + 255) / 2));
-                }
-    }
-
-    if (m_graduateFace == goNone) {
-        drawText(wc, g, 0, 0, Font().Color());
-    } else {
-        ac.CopyRect(client, wc, client);
-        drawText(ac, g, 0, 0, KeyColour);
-        graduateFace(work, aux, g);
-    }
+    drawLayer(work, mask, g, { m_styleShadow, m_depthShadow, m_directionShadow, m_colourShadow, 0 });
+    drawLayer(work, mask, g, { m_styleHighlight, m_depthHighlight, m_directionHighlight, m_colourHighlight, 255 });
+    drawFace(work, mask, g);
 
     canvas.CopyRect(client, wc, client);
 }

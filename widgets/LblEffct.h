@@ -72,7 +72,7 @@ public:
     void SetKeepLettersVertical(bool);
 
     // The scheme table of this label; only the csCustom row ever changes.
-    const SchemeColours& Scheme(TColourScheme s) const { return m_schemes[s]; }
+    const SchemeColours& Scheme(TColourScheme scheme) const { return m_schemes[scheme]; }
 
     void Paint(tk::TCanvas&) override;
 
@@ -93,12 +93,29 @@ private:
         tk::TRect firstBox, lastBox;        // letters kept upright: the two outline boxes
     };
 
+    // One of the two layers as the properties set it; a real layer tints what lies beneath
+    // halfway toward `realTint` (0 darkens, 255 lightens) instead of taking its colour.
+    struct Layer {
+        TEffectOption option;
+        int depth;
+        TEffectDirection direction;
+        tk::TColor colour;
+        int realTint;
+    };
+
+    // The setters' shared effects: a depth or direction of the caller's own makes the style
+    // esCustom, an effect colour of its own makes the scheme csCustom.
+    template <class T>
+    void changeLayer(T& field, T value);
+    void changeColour(tk::TColor& field, tk::TColor SchemeColours::*role, tk::TColor value);
+
     Geometry measure(tk::TCanvas& work) const;
     void fillBackground(tk::TCanvas& work, const Geometry&) const;
     void drawText(tk::TCanvas&, const Geometry&, int dx, int dy, tk::TColor) const;
-    void drawLayers(tk::TBitmap& work, tk::TBitmap& aux, const Geometry&, TEffectOption, int depth,
-        TEffectDirection, tk::TColor colour) const;
-    void graduateFace(tk::TBitmap& work, tk::TBitmap& aux, const Geometry&) const;
+    void drawLayer(tk::TBitmap& work, tk::TBitmap& mask, const Geometry&, const Layer&) const;
+    void tintUnderMask(tk::TBitmap& work, tk::TBitmap& mask, int realTint) const;
+    void drawFace(tk::TBitmap& work, tk::TBitmap& mask, const Geometry&) const;
+    void graduateFace(tk::TBitmap& work, tk::TBitmap& mask, const Geometry&) const;
     bool inside(int x, int y) const;
 
     std::array<SchemeColours, 6> m_schemes;

@@ -91,8 +91,10 @@ protected:
     {
         file("d:\\roms\\mario.v64", RomImage { .title = "MARIO" }.header() + pattern(1536 * 1024 + 77, 1));
         unsigned seed = 2;
-        for (const char* ext : { ".eep", ".ips", ".aps", ".zcc", ".ram" })
-            file(std::string("d:\\ram\\mario") + ext, pattern(16384 + seed * 11, seed++));
+        for (const char* ext : { ".eep", ".ips", ".aps", ".zcc", ".ram" }) {
+            file(std::string("d:\\ram\\mario") + ext, pattern(16384 + seed * 11, seed));
+            ++seed;
+        }
     }
     Lines archiveFiles() const { return { "d:\\roms\\mario.v64", "d:\\ram\\mario.eep", "d:\\ram\\mario.ips",
         "d:\\ram\\mario.aps", "d:\\ram\\mario.zcc", "d:\\ram\\mario.ram" }; }

@@ -91,14 +91,18 @@ void expectLayerOffset(const Box& face, const Box& layer, TEffectDirection d, in
     ASSERT_FALSE(layer.empty());
     int dx = d == edUpRight || d == edRight || d == edDownRight ? 1 : d == edDownLeft || d == edLeft || d == edUpLeft ? -1 : 0;
     int dy = d == edDownRight || d == edDown || d == edDownLeft ? 1 : d == edUpLeft || d == edUp || d == edUpRight ? -1 : 0;
-    if (dx > 0)
+    if (dx > 0) {
         EXPECT_EQ(layer.right, face.right + depth);
-    if (dx < 0)
+    }
+    if (dx < 0) {
         EXPECT_EQ(layer.left, face.left - depth);
-    if (dy > 0)
+    }
+    if (dy > 0) {
         EXPECT_EQ(layer.bottom, face.bottom + depth);
-    if (dy < 0)
+    }
+    if (dy < 0) {
         EXPECT_EQ(layer.top, face.top - depth);
+    }
 }
 
 // ---- Presets ----
@@ -316,14 +320,18 @@ TEST_P(Angles, CaptionRunsAlongTheAngle)
     EXPECT_LE(face.right, label->Left() + label->Width() - 1);
     EXPECT_LE(face.bottom, label->Top() + label->Height() - 1);
     auto sign = [](double v) { return v > 2 ? 1 : v < -2 ? -1 : 0; };
-    if (c.leanX)
+    if (c.leanX) {
         EXPECT_EQ(sign(face.leanX()), c.leanX);
-    if (c.leanY)
+    }
+    if (c.leanY) {
         EXPECT_EQ(sign(face.leanY()), c.leanY);
-    if (c.angle % 180 == 90)
+    }
+    if (c.angle % 180 == 90) {
         EXPECT_GT(face.height(), face.width());
-    if (c.angle % 180 == 0)
+    }
+    if (c.angle % 180 == 0) {
         EXPECT_GT(face.width(), face.height());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(TurnedAndUpright, Angles,
