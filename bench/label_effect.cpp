@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The effect label painting itself over the whole window (930 x 611): both layers real (they
 // tint what lies beneath) and the face graduated, against the plain raised label with the same
 // caption. The last line is the effect-to-plain ratio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/program_path.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/volume_space.h"
 
 #include "platform/posix_io.h"

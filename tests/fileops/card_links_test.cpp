@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/fileops/game_files.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt_fixture.h"
 
 #include "tests/support/program.h"
