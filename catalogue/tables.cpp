@@ -60,6 +60,7 @@ void TForm1::diskrefreshClick(TObject*)
     sysdis("Refreshing complete.");
     disk->SetRow(0);
     diskClick(this);
+    closedroppededitors();
 }
 
 void TForm1::ziprefreshClick(TObject*)
@@ -69,6 +70,7 @@ void TForm1::ziprefreshClick(TObject*)
         filelist->SetDirectory(ZipRoot);
     } catch (const std::exception&) {
         emptyZipTable(false);
+        closedroppededitors();
         return;
     }
     sysdis("Refreshing romlist.");
@@ -91,4 +93,5 @@ void TForm1::ziprefreshClick(TObject*)
     sysdis("Refreshing complete.");
     zip->SetRow(0);
     zipClick(this);
+    closedroppededitors();
 }

@@ -43,6 +43,7 @@ void TForm1::ensuredir(const std::string& dir)
 // Region buttons: the archive table shows the region's folders, which are made when missing.
 void TForm1::switchRegion(const std::string& region, tk::TMenuItem* ownItem)
 {
+    closeeditors("");
     for (tk::TMenuItem* item : { MovetoUSA1, movetoEUR1, movetoJAP1, movetoINT1 })
         item->SetVisible(item != ownItem);
     RegionFolder = region;
@@ -105,6 +106,7 @@ bool TForm1::regionMoveBlocked(const FileMoves& plan)
 void TForm1::moveToRegion(const std::string& folder, const std::string& ending)
 {
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Moving " + SelectedTitle + ending);
     platform::FileSystem::instance().forgetListings();
     FileMoves plan = regionPlan(folder);

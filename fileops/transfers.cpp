@@ -44,6 +44,7 @@ void TForm1::b1Click(TObject*)
 {
     int r = disk->Row();
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Copy " + disk->Cell(0, r));
     sysdis("to Zipdisc, please wait...");
     bool ok = copyGame(RomPath, RamPath, ZipRoot, ZipRoot, disk->Cell(5, r));
@@ -56,6 +57,7 @@ void TForm1::b2Click(TObject*)
 {
     int r = zip->Row();
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Copy " + zip->Cell(0, r));
     sysdis("to archive, please wait...");
     bool ok = copyGame(ZipRoot, ZipRoot, RomPath, RamPath, zip->Cell(5, r));
@@ -67,6 +69,7 @@ void TForm1::b2Click(TObject*)
 void TForm1::b3Click(TObject*)
 {
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Update " + zip->Cell(0, zip->Row()));
     bool ok = updateSaves(SelectedGame);
     sysdis(ok ? "Update complete." : "Update failed !!!");
@@ -77,6 +80,7 @@ void TForm1::b3Click(TObject*)
 void TForm1::Updateall1Click(TObject*)
 {
     sys("+");
+    closeeditors("");
     bool ok = true;
     for (int r = 0; r < zip->RowCount(); ++r) {
         sysdis("Update " + zip->Cell(0, r));
