@@ -193,14 +193,21 @@ void TForm1::Button2Click(TObject*)
     zipram->SetVisible(!zipram->Visible());
 }
 
-void TForm1::FormClose(TObject*, tk::TCloseAction&)
+void TForm1::FormClose(TObject*, tk::TCloseAction& action)
 {
+    // An open editor is closed as its Close button does; when its text can't be saved, the
+    // program stays, with the editor open.
+    tk::TCloseAction wanted = action;
+    action = tk::caNone;
+    closeeditors("");
+    action = wanted;
     saveSettings();
 }
 
 // The program ends whatever becomes of the settings; a write that fails is told first.
 void TForm1::clsClick(TObject*)
 {
+    closeeditors("");
     tk::Application().Guard([this] { saveSettings(); });
     tk::Application().Terminate();
 }

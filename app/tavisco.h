@@ -419,5 +419,8 @@ private:
     void moveToRegion(const std::string& region, const std::string& ending);
     void listTable(const tk::TStringGrid* grid);
     void queueFileLines(const std::string& action, const std::string& fileName);
+    void keeporiginal(const std::string& file);
+    void closeeditors(const std::string& base);
+    void closedroppededitors();
     std::string directoryValue(const tk::TDirectoryListBox* dirList) const;
 };

@@ -109,6 +109,7 @@ void TForm1::diskrefreshClick(TObject*)
     sysdis("Refreshing complete.");
     disk->SetRow(0);
     diskClick(this);
+    closedroppededitors();
 }
 
 void TForm1::ziprefreshClick(TObject*)
@@ -119,6 +120,7 @@ void TForm1::ziprefreshClick(TObject*)
         filelist->SetDirectory(ZipRoot);
     } catch (const std::exception&) {
         emptyZipTable(false);
+        closedroppededitors();
         return;
     }
     sysdis("Refreshing romlist.");
@@ -142,4 +144,5 @@ void TForm1::ziprefreshClick(TObject*)
     sysdis("Refreshing complete.");
     zip->SetRow(0);
     zipClick(this);
+    closedroppededitors();
 }

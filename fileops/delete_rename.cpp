@@ -66,6 +66,7 @@ void TForm1::b6Click(TObject*)
     if (!confirmed("Are you sure to delete " + name + ".* from ZipDrive ?"))
         return;
     sys("+");
+    closeeditors(name);
     bool ok = true;
     // Without a game name the extensions alone would name files.
     if (!name.empty()) {
@@ -80,6 +81,7 @@ void TForm1::ClearZipDisk1Click(TObject*)
 {
     if (!confirmed("Are you sure to clear the Zipdisc ?"))
         return;
+    closeeditors("");
     bool ok = true;
     for (int r = 0; r < zip->RowCount(); ++r) {
         std::string base = getfield(zip->Cell(5, r), '.', 1);
@@ -150,6 +152,7 @@ void TForm1::b4Click(TObject*)
             "Enter new name for: " + old + ".*", renamed))
         return;
     sys("+");
+    closeeditors(old);
     // The dialog was open for a while: names taken meanwhile by other programs count too.
     fs.forgetListings();
     if (!validName(renamed)) {

@@ -55,6 +55,7 @@ void TForm1::switchRegion(const std::string& region, tk::TMenuItem* ownItem)
         sysdis("Cannot open directory " + romPath);
         return;
     }
+    closeeditors("");
     for (tk::TMenuItem* item : { MovetoUSA1, movetoEUR1, movetoJAP1, movetoINT1 })
         item->SetVisible(item != ownItem);
     RegionFolder = region;
@@ -116,6 +117,7 @@ bool TForm1::regionMoveBlocked(const FileMoves& plan)
 void TForm1::moveToRegion(const std::string& folder, const std::string& ending)
 {
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Moving " + SelectedTitle + ending);
     platform::FileSystem::instance().forgetListings();
     // Without a game name the extensions alone would name files.

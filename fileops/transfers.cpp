@@ -108,6 +108,7 @@ void TForm1::b1Click(TObject*)
 {
     int r = disk->Row();
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Copy " + disk->Cell(0, r));
     sysdis("to Zipdisc, please wait...");
     bool ok = watchingCopies(true, [&] { return copyGame(RomPath, RamPath, ZipRoot, ZipRoot, disk->Cell(5, r)); });
@@ -120,6 +121,7 @@ void TForm1::b2Click(TObject*)
 {
     int r = zip->Row();
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Copy " + zip->Cell(0, r));
     sysdis("to archive, please wait...");
     bool ok = watchingCopies(false, [&] { return copyGame(ZipRoot, ZipRoot, RomPath, RamPath, zip->Cell(5, r)); });
@@ -131,6 +133,7 @@ void TForm1::b2Click(TObject*)
 void TForm1::b3Click(TObject*)
 {
     sys("+");
+    closeeditors(SelectedGame);
     sysdis("Update " + zip->Cell(0, zip->Row()));
     bool ok = updateSaves(SelectedGame);
     sysdis(ok ? "Update complete." : "Update failed !!!");
@@ -141,6 +144,7 @@ void TForm1::b3Click(TObject*)
 void TForm1::Updateall1Click(TObject*)
 {
     sys("+");
+    closeeditors("");
     bool ok = true;
     for (int r = 0; r < zip->RowCount(); ++r) {
         sysdis("Update " + zip->Cell(0, r));

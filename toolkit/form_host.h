@@ -19,6 +19,9 @@ public:
     virtual void FocusChanged() { }
     virtual void CursorChanged(TControl*) { }
     virtual void ControlRemoved(TControl*) { }
+    // Text editors are shown by native editors on top of the form: the form need not paint their
+    // text (which in a long text costs what a layout costs).
+    virtual bool ShowsTextNatively() const { return false; }
 };
 
 }

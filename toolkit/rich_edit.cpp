@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/rich_edit.h"
 
-#include "platform/filesystem.h"
 #include "toolkit/application.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/file_errors.h"
@@ -21,50 +20,62 @@ TRichEdit::TRichEdit(TWinControl* parent, std::string name)
 
 void TRichEdit::LoadFromStream(std::string_view bytes)
 {
-    QTextDocument& document = Document();
-    if (RtfReader::IsRtf(bytes)) {
-        RtfReader::Read(bytes, document);
-    } else {
-        QString text = fromWinText(std::string(bytes));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-        // A final line break ends the last line; it opens no empty paragraph.
-        if (text.endsWith(QChar('\n')))
-            text.chop(1);
-        document.setPlainText(text);
+    m_loadedRtf.clear();
+    if (!RtfReader::IsRtf(bytes)) {
+        m_loaded = Loaded::Plain;
+        return LoadPlainText(bytes);
     }
+    m_loaded = Loaded::Rich;
+    m_loadedRtf = bytes;
+    RtfReader::Read(bytes, Document());
     DocumentReplaced();
+}
+
+// Only what our own writer wrote reads back to the same bytes; anything else may hold more.
+bool TRichEdit::SavingKeepsOriginal() const
+{
+    if (m_loaded != Loaded::Rich)
+        return true;
+    QTextDocument again;
+    again.setDefaultFont(Font().toQFont());
+    RtfReader::Read(m_loadedRtf, again);
+    return RtfWriter::Write(again, Face()) == m_loadedRtf;
 }
 
 std::string TRichEdit::SaveToStream()
 {
-    return RtfWriter::Write(Document());
+    return RtfWriter::Write(Document(), Face());
 }
 
 void TRichEdit::LoadFromFile(const std::string& winPath)
 {
-    auto bytes = platform::FileSystem::instance().readFile(winPath);
-    if (!bytes)
-        throw EFOpenError(openFailure(winPath, bytes.error()));
-    LoadFromStream(*bytes);
+    LoadFromStream(readWholeFile(winPath));
 }
 
 void TRichEdit::SaveToFile(const std::string& winPath)
 {
-    if (!platform::FileSystem::instance().writeFileAtomic(winPath, SaveToStream()))
-        throw EFCreateError("Cannot create file \"" + winPath + "\".");
+    writeWholeFile(winPath, SaveToStream());
 }
 
 void TRichEdit::Clear()
 {
+    m_loaded = Loaded::Nothing;
+    m_loadedRtf.clear();
     Document().clear();
     DocumentReplaced();
+}
+
+QString TRichEdit::Face() const
+{
+    return fromWinText(Font().Name());
 }
 
 void TRichEdit::CopyToClipboard() const
 {
     const QTextCursor& cursor = TextCursor();
     std::string html = QTextDocumentFragment(cursor).toHtml().toStdString();
-    Application().Clipboard().SetAsFormats(SelText(), RtfWriter::WriteSelection(cursor), html);
+    std::string rtf = RtfWriter::WriteSelection(cursor, Face());
+    Application().Clipboard().SetAsFormats(SelUnicodeText().toStdString(), rtf, html);
 }
 
 void TRichEdit::PasteFromClipboard()

@@ -9,8 +9,8 @@
 namespace tk {
 
 // Multi-line rich text. It loads and saves Rich Text (a file that is not Rich Text loads as plain
-// Windows-1252 text), and copies its selection as Rich Text, HTML and plain text; a paste takes
-// Rich Text, then HTML, then plain text, whichever the clipboard offers first.
+// text), and copies its selection as Rich Text, HTML and plain text; a paste takes Rich Text, then
+// HTML, then plain text, whichever the clipboard offers first.
 class TRichEdit : public TTextEdit {
 public:
     TRichEdit(TWinControl* parent, std::string name);
@@ -23,8 +23,21 @@ public:
     void SaveToFile(const std::string& winPath);
     void Clear();
 
+    // What was loaded last: nothing (Clear), plain text or Rich Text.
+    bool LoadedPlainText() const { return m_loaded == Loaded::Plain; }
+    // False when the Rich Text loaded held more than saving would write again (parts the editor
+    // does not show, or says otherwise): the original is worth keeping before it is replaced.
+    bool SavingKeepsOriginal() const;
+
     void CopyToClipboard() const override;
     void PasteFromClipboard() override;
+    // The face the control was given, which saved files name (not the desktop's stand-in).
+    QString Face() const;
+
+private:
+    enum class Loaded { Nothing, Plain, Rich };
+    Loaded m_loaded { Loaded::Nothing };
+    std::string m_loadedRtf;
 };
 
 }

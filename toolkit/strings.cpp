@@ -101,16 +101,12 @@ void TStrings::SetText(const std::string& text)
 
 void TStrings::LoadFromFile(const std::string& winPath)
 {
-    auto data = platform::FileSystem::instance().readFile(winPath);
-    if (!data)
-        throw EFOpenError(openFailure(winPath, data.error()));
-    SetText(*data);
+    SetText(readWholeFile(winPath));
 }
 
 void TStrings::SaveToFile(const std::string& winPath) const
 {
-    if (!platform::FileSystem::instance().writeFileAtomic(winPath, Text()))
-        throw EFCreateError("Cannot create file \"" + winPath + "\".");
+    writeWholeFile(winPath, Text());
 }
 
 void TStrings::Changed()

@@ -5,6 +5,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/form.h"
+#include "toolkit/form_host.h"
 #include "toolkit/sunken_border.h"
 #include "toolkit/text_layout.h"
 #include "toolkit/win_text.h"
@@ -42,7 +43,6 @@ TTextEdit::TTextEdit(TWinControl* parent, std::string name)
     SetColor(clWindow);
     SetBounds(0, 0, 185, 89);
     m_document->setDocumentMargin(0);
-    m_document->setUndoRedoEnabled(false);
     ApplyWordWrap();
     m_lines.OnModified = [this] {
         if (!m_syncing)
@@ -100,6 +100,8 @@ void TTextEdit::PushLines() const
     m_syncing = true;
     std::string text = m_lines.Text();
     m_document->setPlainText(fromWinText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_document->setModified(false);
+    m_loadedUtf8 = false;
     m_syncing = false;
     m_documentStale = false;
 }
@@ -117,9 +119,24 @@ void TTextEdit::DocumentReplaced()
 {
     m_documentStale = false;
     m_linesStale = true;
+    m_document->clearUndoRedoStacks();
+    m_document->setModified(false);
     m_cursor = QTextCursor(m_document.get());
     m_scrollX = m_scrollY = 0;
-    CursorMoved();
+    // At the start, with nothing scrolled: no need to lay the text out to find the caret.
+    Invalidate();
+    CallEvent(OnCursorMoved, m_cursor);
+}
+
+void TTextEdit::LoadPlainText(std::string_view bytes)
+{
+    QString text = fromPlainText(bytes, &m_loadedUtf8);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    if (text.endsWith(QChar('\n')))
+        text.chop(1);
+    m_documentStale = false;
+    m_document->setPlainText(text);
+    DocumentReplaced();
 }
 
 void TTextEdit::SetWordWrap(bool wrap)
@@ -216,8 +233,16 @@ void TTextEdit::SelectAll()
 
 std::string TTextEdit::SelText() const
 {
+    return toWinText(SelUnicodeText());
+}
+
+QString TTextEdit::SelUnicodeText() const
+{
     PushLines();
-    return toAnsi(m_cursor.selectedText());
+    QString text = m_cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
 }
 
 void TTextEdit::SetSelText(const std::string& text)
@@ -238,7 +263,7 @@ void TTextEdit::ClearSelection()
 
 void TTextEdit::CopyToClipboard() const
 {
-    Application().Clipboard().SetAsText(SelText());
+    Application().Clipboard().SetAsFormats(SelUnicodeText().toStdString(), {}, {});
 }
 
 void TTextEdit::CutToClipboard()
@@ -253,8 +278,26 @@ void TTextEdit::PasteFromClipboard()
     if (m_readOnly)
         return;
     PushLines();
-    QString text = fromWinText(Application().Clipboard().AsText());
+    QString text = QString::fromStdString(Application().Clipboard().AsUtf8Text());
     InsertLimited(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TTextEdit::Undo()
+{
+    if (m_readOnly || !m_document->isUndoAvailable())
+        return;
+    PushLines();
+    m_document->undo(&m_cursor);
+    CursorMoved();
+}
+
+void TTextEdit::Redo()
+{
+    if (m_readOnly || !m_document->isRedoAvailable())
+        return;
+    PushLines();
+    m_document->redo(&m_cursor);
+    CursorMoved();
 }
 
 int TTextEdit::Room() const
@@ -329,6 +372,8 @@ void TTextEdit::Paint(TCanvas& canvas)
     TRect r = ClientRect();
     FillBackground(canvas);
     DrawSunkenBorder(canvas, r);
+    if (auto* form = Form(); form && form->Host() && form->Host()->ShowsTextNatively())
+        return;
     canvas.DrawDocument(*m_document, TextArea(), { m_scrollX, m_scrollY }, m_cursor, Focused(), Font().Color());
 }
 
@@ -404,6 +449,8 @@ bool TTextEdit::HandleEditing(unsigned short key, TShiftState shift)
         case 'C': CopyToClipboard(); return true;
         case 'X': CutToClipboard(); return true;
         case 'V': PasteFromClipboard(); return true;
+        case 'Z': (shift & ssShift) ? Redo() : Undo(); return true;
+        case 'Y': Redo(); return true;
         default: return false;
         }
     }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tk {
 
@@ -30,6 +31,8 @@ public:
     std::string Text() const { return Lines().Text(); }
     void SetText(const std::string& text) { Lines().SetText(text); }
     QTextDocument& Document();
+    // Edited since the text was loaded or set (undoing back to it counts as unedited).
+    bool Modified() const { return m_document->isModified(); }
 
     bool WordWrap() const { return m_wordWrap; }
     void SetWordWrap(bool);
@@ -49,12 +52,16 @@ public:
     int CaretPos() const;
     // The selected text with CR LF line breaks.
     std::string SelText() const;
+    QString SelUnicodeText() const;
     // Replaces the selection (or inserts at the caret).
     void SetSelText(const std::string&);
     void ClearSelection();
     virtual void CopyToClipboard() const;
     void CutToClipboard();
     virtual void PasteFromClipboard();
+    // The edit history begins when the text is loaded or set.
+    void Undo();
+    void Redo();
 
     // The caret and selection shared with a native editor: it reports its moves here, and
     // listens to OnCursorMoved for the moves made here.
@@ -77,8 +84,12 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void BoundsChanged() override;
-    // Text set wholesale: the lines follow at their next reading.
+    // Text set wholesale: the lines follow at their next reading, the history starts afresh.
     void DocumentReplaced();
+    // Plain text from a file (see fromPlainText); CR LF, CR and LF each end a line, and a final
+    // line break opens no empty line.
+    void LoadPlainText(std::string_view bytes);
+    bool LoadedAsUtf8() const { return m_loadedUtf8; }
     // Inserts at the caret, cut to MaxLength; false when nothing could be inserted.
     bool InsertLimited(const QString& text);
     int Room() const;
@@ -106,6 +117,7 @@ private:
     TScrollStyle m_scrollBars { ssNone };
     bool m_readOnly { false };
     int m_maxLength { 0 };
+    mutable bool m_loadedUtf8 { false };
     int m_scrollX { 0 };
     int m_scrollY { 0 };
     bool m_dragging { false };

@@ -115,6 +115,57 @@ TEST_F(QtBackendTest, AShownWindowTakesANewBorderAndStyleAtOnce)
     EXPECT_EQ(window->geometry(), place);
 }
 
+// What lies above an editor in the form lies above it on the screen, and takes the clicks there.
+TEST_F(QtBackendTest, NativeEditorsStackInTheFormsOrderOfControls)
+{
+    TForm form("Main");
+    form.SetBounds(30, 40, 300, 200);
+    auto* first = new TMemo(&form, "first");
+    first->SetBounds(10, 10, 200, 150);
+    auto* second = new TMemo(&form, "second");
+    second->SetBounds(150, 100, 140, 90);
+    auto* about = new TPanel(&form, "about");
+    about->SetBounds(20, 20, 80, 60);
+    about->SetColor(clBlue);
+    about->Hide();
+    form.Show();
+    form.Repaint();
+    auto* host = dynamic_cast<TQtFormHost*>(form.Host());
+    QWidget* window = host->Window();
+    QWidget* lower = host->Peer(first);
+    QWidget* upper = host->Peer(second);
+    ASSERT_TRUE(lower && upper);
+    // The later control is above: where they overlap, the second editor shows.
+    EXPECT_GT(window->children().indexOf(upper), window->children().indexOf(lower));
+    QWidget* hit = window->childAt(170, 120);
+    EXPECT_TRUE(hit == upper || upper->isAncestorOf(hit));
+
+    about->Show();
+    form.Repaint();
+    EXPECT_EQ(window->grab().toImage().pixelColor(50, 50), QColor(Qt::blue));
+    EXPECT_EQ(window->childAt(50, 50), nullptr);
+    // Editor coordinates: the form's less the editor's place.
+    EXPECT_FALSE(lower->mask().contains(QPoint(40, 40)));
+    EXPECT_TRUE(lower->mask().contains(QPoint(150, 30)));
+    about->Hide();
+    form.Repaint();
+    EXPECT_TRUE(lower->mask().contains(QPoint(40, 40)));
+
+    // The native editors undo what was typed, and redo it with either key.
+    auto ctrl = [&](int key, Qt::KeyboardModifiers more = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::ControlModifier | more);
+        QCoreApplication::sendEvent(upper, &event);
+    };
+    sendKey(upper, Qt::Key_A, "a");
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(second->Text(), "");
+    ctrl(Qt::Key_Y);
+    EXPECT_EQ(second->Text(), "a\r\n");
+    ctrl(Qt::Key_Z);
+    ctrl(Qt::Key_Z, Qt::ShiftModifier);
+    EXPECT_EQ(second->Text(), "a\r\n");
+}
+
 // The native editor standing in for a memo follows the memo's look after it was made, too.
 TEST_F(QtBackendTest, TheNativeEditorFollowsLaterChangesOfItsControl)
 {

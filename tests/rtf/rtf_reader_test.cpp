@@ -134,6 +134,9 @@ TEST_F(RtfTest, ParagraphBreaksAndTheFinalPar)
     EXPECT_EQ(text(R"({\rtf1 \par one})"), u"\u2029one"_qs);
     EXPECT_EQ(text("{\\rtf1 one\\\r\ntwo\\line three\\tab four}"), u"one\u2029two\u2028three\tfour"_qs);
     EXPECT_EQ(text("{\\rtf1 a\r\nb\nc\0d}"sv), "abcd");
+    EXPECT_EQ(text(R"({\rtf1 a\page b\column c\sect d})"), u"a\u2029b\u2029c\u2029d"_qs);
+    // Hidden text, its paragraph marks too, stays out of the view.
+    EXPECT_EQ(text(R"({\rtf1 shown{\v  hidden\par more} too\v0  end})"), "shown too end");
 
     // A paragraph takes the formatting in effect at its \par, which \pard resets.
     auto document = read(R"({\rtf1 \pard one\qr\par\pard\li300 two\par})");
@@ -159,13 +162,14 @@ TEST_F(RtfTest, BinaryDataIsSkippedByCount)
 {
     EXPECT_EQ(text(R"({\rtf1 a{\pict\bin4 }}{{}b})"), "ab");
     EXPECT_EQ(text(R"({\rtf1 x\bin3 abcy})"), "xy");
-    EXPECT_EQ(text(R"({\rtf1 keep\bin999999999 lost})"), "keep");
+    // A count past the end is damage: the rest is read as RTF.
+    EXPECT_EQ(text(R"({\rtf1 keep\bin999999999 kept})"), "keepkept");
 }
 
 TEST_F(RtfTest, DamagedInputReadsWhatItCan)
 {
     EXPECT_EQ(text(R"({\rtf1 Hello \b wor)"), "Hello wor");
-    EXPECT_EQ(text(R"({\rtf1 a}}}} b)"), "a");
+    EXPECT_EQ(text(R"({\rtf1 a}}}} b\par c})"), u"a b\u2029c"_qs);
     EXPECT_EQ(text(R"({\rtf1 a{{{{b)"), "ab");
     EXPECT_EQ(text(R"(junk {\rtf1 a})"), "a");
     for (std::string_view truncated : { "{\\rtf1 x\\", "{\\rtf1 x\\b", "{\\rtf1 x\\fs2", "{\\rtf1 x\\'",

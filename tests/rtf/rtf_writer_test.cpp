@@ -3,7 +3,12 @@
 #include "tests/rtf/rtf_fixture.h"
 #include "toolkit/rtf/rtf_writer.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QTemporaryDir>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
 
 #include <fstream>
 #include <functional>
@@ -213,4 +218,132 @@ TEST_F(RtfTest, AnIndependentReaderReadsTheSameText)
         || body.find("Caf\xc3\xa9 au lait, strong") != std::string::npos)
         << body;
     EXPECT_NE(body.find("{braces} and back\\slash"), std::string::npos) << body;
+}
+
+namespace {
+
+QByteArray encoded(const char* format)
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 30));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Everything the editor shows beyond runs and paragraphs: spacing, scripts, a link, two lists, a
+// bordered table and a PNG and a JPEG picture.
+void buildRich(QTextDocument& document)
+{
+    QTextCursor c(&document);
+    QTextBlockFormat spaced;
+    spaced.setTopMargin(10);
+    spaced.setBottomMargin(4);
+    spaced.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+    c.setBlockFormat(spaced);
+    QTextCharFormat sub = base(), super = base(), link = base();
+    sub.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    super.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    link.setAnchor(true);
+    link.setAnchorHref("http://example.com/a?b=1&c=%22x%22");
+    c.insertText("H", base());
+    c.insertText("2", sub);
+    c.insertText("O m", base());
+    c.insertText("2", super);
+    c.insertText(" ", base());
+    c.insertText("site", link);
+    for (auto style : { QTextListFormat::ListDisc, QTextListFormat::ListDecimal }) {
+        c.insertBlock(QTextBlockFormat(), base());
+        c.createList(style);
+        c.insertText("one", base());
+        c.insertBlock(c.blockFormat(), base());
+        c.insertText("two", base());
+    }
+    c.insertBlock(QTextBlockFormat(), base());
+    c.setBlockFormat(QTextBlockFormat());
+    c.insertText("before", base());
+    QTextTableFormat bordered;
+    bordered.setBorder(1);
+    QTextTable* table = c.insertTable(2, 2, bordered);
+    for (int cell = 0; cell < 4; ++cell) {
+        table->cellAt(cell / 2, cell % 2).firstCursorPosition().insertText(QString("cell %1").arg(cell), base());
+    }
+    c = table->lastCursorPosition();
+    c.movePosition(QTextCursor::NextBlock);
+    c.insertText("after ", base());
+    for (const char* format : { "PNG", "JPEG" }) {
+        document.addResource(QTextDocument::ImageResource, QUrl(format), encoded(format));
+        QTextImageFormat image;
+        image.setName(format);
+        image.setWidth(8);
+        image.setHeight(6);
+        c.insertImage(image);
+    }
+}
+
+std::vector<std::string> structure(QTextDocument& document)
+{
+    std::vector<std::string> seen;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat f = block.blockFormat();
+        std::string line = block.text().toStdString() + " |";
+        if (f.topMargin() || f.bottomMargin() || f.lineHeightType())
+            line += " spacing " + std::to_string(int(f.topMargin())) + "/" + std::to_string(int(f.bottomMargin()))
+                + "/" + std::to_string(int(f.lineHeight()));
+        if (QTextList* list = block.textList())
+            line += " list " + std::to_string(list->format().style()) + " #" + std::to_string(list->itemNumber(block));
+        if (QTextTable* table = QTextCursor(block).currentTable()) {
+            QTextTableCell cell = table->cellAt(block.position());
+            line += " cell " + std::to_string(cell.row()) + "," + std::to_string(cell.column()) + " of "
+                + std::to_string(table->rows()) + "x" + std::to_string(table->columns())
+                + (table->format().border() > 0 ? " bordered" : "");
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QTextCharFormat f = it.fragment().charFormat();
+            if (f.verticalAlignment())
+                line += " script " + std::to_string(f.verticalAlignment());
+            if (f.isAnchor())
+                line += " link " + f.anchorHref().toStdString();
+            if (f.isImageFormat()) {
+                QTextImageFormat image = f.toImageFormat();
+                QByteArray bytes = document.resource(QTextDocument::ImageResource, QUrl(image.name())).toByteArray();
+                line += " picture " + std::to_string(int(image.width())) + "x" + std::to_string(int(image.height()))
+                    + (bytes.startsWith("\xFF\xD8") ? " jpeg" : bytes.startsWith("\x89PNG") ? " png" : " ?");
+            }
+        }
+        seen.push_back(line);
+    }
+    return seen;
+}
+
+}
+
+TEST_F(RtfTest, ListsTablesPicturesLinksScriptsAndSpacingRoundTrip)
+{
+    QTextDocument original;
+    buildRich(original);
+    std::string rtf = RtfWriter::Write(original, "MS Sans Serif");
+    EXPECT_NE(rtf.find("{\\f0\\fnil MS Sans Serif;}"), std::string::npos);
+    auto back = read(rtf);
+    EXPECT_EQ(back->toRawText(), original.toRawText()) << rtf;
+    EXPECT_EQ(structure(*back), structure(original)) << rtf;
+    // What was read writes out as it came: an unchanged file needs no rewriting.
+    EXPECT_EQ(RtfWriter::Write(*back, "MS Sans Serif"), rtf);
+
+    QTemporaryDir dir;
+    std::string path = dir.filePath("rich.rtf").toStdString();
+    std::ofstream(path, std::ios::binary) << rtf;
+    if (access("/usr/bin/unrtf", X_OK) == 0) {
+        std::string printed = run("unrtf --text '" + path + "' 2>/dev/null");
+        for (const char* text : { "site", "one", "two", "before", "cell 0", "cell 3", "after" })
+            EXPECT_NE(printed.find(text), std::string::npos) << text << " in " << printed;
+    }
+    if (access("/usr/bin/soffice", X_OK) != 0)
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    run("cd '" + dir.path().toStdString() + "' && soffice --headless --convert-to html rich.rtf >/dev/null 2>&1");
+    std::string html = run("cat '" + dir.filePath("rich.html").toStdString() + "'");
+    for (const char* text : { "<table", "<img", "<sub>", "<sup>", "http://example.com/a", "<ul", "<ol", "cell 3" })
+        EXPECT_NE(html.find(text), std::string::npos) << text;
 }

@@ -13,11 +13,12 @@ TPlainTextPeer::TPlainTextPeer(TTextEdit& control, QWidget* parent)
     : QPlainTextEdit(parent)
     , TTextPeer(control)
 {
+    // Each change after binding would lay the whole text out again.
+    PrepareForControl(*this, control);
     QTextDocument& document = control.Document();
     if (!qobject_cast<QPlainTextDocumentLayout*>(document.documentLayout()))
         document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
     setDocument(&document);
-    setFrameShape(QFrame::StyledPanel);
     LinkToControl(*this, *this, control);
 }
 
@@ -37,6 +38,8 @@ void TPlainTextPeer::FollowControl()
 // The control's length limit holds for typing here too.
 void TPlainTextPeer::keyPressEvent(QKeyEvent* event)
 {
+    if (RedoOnCtrlY(*this, event))
+        return;
     int limit = Control() ? Control()->MaxLength() : 0;
     bool adds = !event->text().isEmpty() && event->text()[0].isPrint() && !textCursor().hasSelection();
     if (limit > 0 && adds && document()->characterCount() - 1 >= limit)

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/qt/qt_clipboard.h"
 
-#include "toolkit/text_layout.h"
-#include "toolkit/win_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,10 +12,10 @@ namespace {
 const char* const rtfTypes[] = { "text/rtf", "application/rtf", "text/richtext" };
 }
 
-QMimeData* TQtClipboard::MimeData(const std::string& text, const std::string& rtf, const std::string& html)
+QMimeData* TQtClipboard::MimeData(const std::string& utf8Text, const std::string& rtf, const std::string& html)
 {
     auto* data = new QMimeData;
-    data->setText(fromWinText(text));
+    data->setText(QString::fromStdString(utf8Text));
     if (!rtf.empty()) {
         data->setData(rtfTypes[0], QByteArray::fromStdString(rtf));
         data->setData(rtfTypes[1], QByteArray::fromStdString(rtf));
@@ -37,19 +35,14 @@ std::string TQtClipboard::RtfOf(const QMimeData* data)
     return {};
 }
 
-void TQtClipboard::SetAsText(const std::string& text)
+void TQtClipboard::SetAsFormats(const std::string& utf8Text, const std::string& rtf, const std::string& html)
 {
-    QGuiApplication::clipboard()->setText(fromWinText(text));
+    QGuiApplication::clipboard()->setMimeData(MimeData(utf8Text, rtf, html));
 }
 
-void TQtClipboard::SetAsFormats(const std::string& text, const std::string& rtf, const std::string& html)
+std::string TQtClipboard::AsUtf8Text() const
 {
-    QGuiApplication::clipboard()->setMimeData(MimeData(text, rtf, html));
-}
-
-std::string TQtClipboard::AsText() const
-{
-    return toWinText(QGuiApplication::clipboard()->text());
+    return QGuiApplication::clipboard()->text().toStdString();
 }
 
 std::string TQtClipboard::AsRtf() const

@@ -11,6 +11,10 @@
 
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QRegion>
+
+#include <algorithm>
+#include <vector>
 
 namespace tk {
 
@@ -137,8 +141,66 @@ void TQtFormHost::SetPeer(TControl* control, QWidget* peer)
 
 void TQtFormHost::SyncPeers()
 {
-    if (m_window)
-        SyncPeersIn(m_form);
+    if (!m_window)
+        return;
+    SyncPeersIn(m_form);
+    StackPeers();
+}
+
+namespace {
+
+struct Painted {
+    TControl* control;
+    QRect rect; // on the form, cut to its containers
+};
+
+// The visible controls in the order the form paints them, each where it shows.
+void collectPainted(const TWinControl& container, const QRect& clip, std::vector<Painted>& out)
+{
+    for (TControl* control : container.PaintOrder()) {
+        if (!control->Visible())
+            continue;
+        TPoint at = control->ClientToForm({ 0, 0 });
+        QRect rect = QRect(at.X, at.Y, control->Width(), control->Height()) & clip;
+        out.push_back({ control, rect });
+        if (auto* inner = dynamic_cast<TWinControl*>(control))
+            collectPainted(*inner, rect, out);
+    }
+}
+
+}
+
+// Native editors stack as the form paints: each is raised in paint order, and what controls
+// painted after it cover is cut out of it, so a panel above an editor shows there and takes the
+// clicks, as it would in the form.
+void TQtFormHost::StackPeers()
+{
+    std::vector<Painted> painted;
+    collectPainted(m_form, QRect(0, 0, m_form.Width(), m_form.Height()), painted);
+    std::vector<QObject*> wanted;
+    for (std::size_t i = 0; i < painted.size(); ++i) {
+        QWidget* peer = Peer(painted[i].control);
+        if (!peer || !peer->isVisible())
+            continue;
+        QRegion shown(painted[i].rect);
+        for (std::size_t j = i + 1; j < painted.size(); ++j)
+            shown -= painted[j].rect;
+        if (shown == QRegion(peer->geometry()))
+            peer->clearMask();
+        else if (shown.isEmpty())
+            peer->setMask(QRegion(-1, -1, 1, 1)); // an empty mask would mean none: all of it covered
+        else
+            peer->setMask(shown.translated(-peer->pos()));
+        wanted.push_back(peer);
+    }
+    // The window's children are in stacking order, the topmost last.
+    std::vector<QObject*> stacked;
+    for (QObject* child : m_window->children())
+        if (std::find(wanted.begin(), wanted.end(), child) != wanted.end())
+            stacked.push_back(child);
+    if (stacked != wanted)
+        for (QObject* peer : wanted)
+            static_cast<QWidget*>(peer)->raise();
 }
 
 void TQtFormHost::SyncPeersIn(const TWinControl& container)

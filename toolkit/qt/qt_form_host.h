@@ -34,6 +34,7 @@ public:
     void StyleChanged() override;
     void CursorChanged(TControl*) override;
     void ControlRemoved(TControl*) override;
+    bool ShowsTextNatively() const override { return true; }
 
     // Native widgets that stand in for a control (text editors), children of the window.
     // The host deletes a peer when its control goes.
@@ -47,6 +48,7 @@ private:
     // Native editors follow their controls: shown where and while the control shows.
     void SyncPeers();
     void SyncPeersIn(const TWinControl&);
+    void StackPeers();
     static QCursor CursorFor(TCursor);
 
     TForm& m_form;

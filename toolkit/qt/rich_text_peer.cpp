@@ -3,6 +3,7 @@
 
 #include "toolkit/qt/qt_clipboard.h"
 #include "toolkit/qt/text_peer_link.h"
+#include "toolkit/rich_edit.h"
 #include "toolkit/rtf/rtf_reader.h"
 #include "toolkit/rtf/rtf_writer.h"
 
@@ -15,8 +16,9 @@ TRichTextPeer::TRichTextPeer(TTextEdit& control, QWidget* parent)
     : QTextEdit(parent)
     , TTextPeer(control)
 {
+    // Each change after binding would lay the whole text out again.
+    PrepareForControl(*this, control);
     setDocument(&control.Document());
-    setFrameShape(QFrame::StyledPanel);
     LinkToControl(*this, *this, control);
 }
 
@@ -33,10 +35,17 @@ void TRichTextPeer::FollowControl()
         FollowTextControl(*this, *Control());
 }
 
+void TRichTextPeer::keyPressEvent(QKeyEvent* event)
+{
+    if (!RedoOnCtrlY(*this, event))
+        QTextEdit::keyPressEvent(event);
+}
+
 QMimeData* TRichTextPeer::createMimeDataFromSelection() const
 {
     QTextCursor cursor = textCursor();
-    QMimeData* data = TQtClipboard::MimeData({}, RtfWriter::WriteSelection(cursor),
+    auto* rich = dynamic_cast<TRichEdit*>(Control());
+    QMimeData* data = TQtClipboard::MimeData({}, RtfWriter::WriteSelection(cursor, rich ? rich->Face() : QString()),
         QTextDocumentFragment(cursor).toHtml().toStdString());
     data->setText(cursor.selectedText().replace(QChar::ParagraphSeparator, QChar('\n')));
     return data;

@@ -17,6 +17,7 @@ public:
     void FollowControl() override;
 
 protected:
+    void keyPressEvent(QKeyEvent*) override;
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData*) const override;
     void insertFromMimeData(const QMimeData*) override;

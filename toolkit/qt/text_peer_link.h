@@ -5,6 +5,7 @@
 #include "toolkit/text_edit.h"
 
 #include <QAbstractScrollArea>
+#include <QKeyEvent>
 #include <QPalette>
 
 namespace tk {
@@ -25,6 +26,27 @@ void FollowTextControl(Editor& editor, TTextEdit& control)
     editor.setHorizontalScrollBarPolicy(policy(bars == ssHorizontal || bars == ssBoth));
     editor.setLineWrapMode(control.WordWrap() ? Editor::WidgetWidth : Editor::NoWrap);
     editor.setReadOnly(control.ReadOnly());
+}
+
+// Before the editor is bound to the control's document: its place, size and look, so that the
+// text is laid out once, for them.
+template <typename Editor>
+void PrepareForControl(Editor& editor, TTextEdit& control)
+{
+    TPoint at = control.ClientToForm({ 0, 0 });
+    editor.setGeometry(at.X, at.Y, control.Width(), control.Height());
+    editor.setFrameShape(QFrame::StyledPanel);
+    FollowTextControl(editor, control);
+}
+
+// Ctrl+Y redoes, as Ctrl+Shift+Z does, whatever the desktop's key bindings say.
+template <typename Editor>
+bool RedoOnCtrlY(Editor& editor, QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Y || event->modifiers() != Qt::ControlModifier || editor.isReadOnly())
+        return false;
+    editor.redo();
+    return true;
 }
 
 // The editor takes the control's look now and whenever it changes, and shares its caret.

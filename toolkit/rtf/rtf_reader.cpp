@@ -3,11 +3,17 @@
 
 #include "toolkit/win_text.h"
 
+#include <QImage>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <unordered_map>
 
 namespace tk {
@@ -23,6 +29,10 @@ constexpr std::size_t kMaxColors = 4096;
 constexpr qsizetype kMaxFontName = 256;
 constexpr int kMaxIndentTwips = 31680; // 22 inches
 constexpr int kMaxHalfPoints = 3276;
+constexpr qsizetype kMaxFieldText = 4096;
+constexpr qsizetype kMaxListText = 64;
+constexpr std::size_t kMaxLinks = 65536;
+constexpr int kMaxColumns = 64;
 
 enum Keyword : int {
     kwUnknown,
@@ -33,10 +43,14 @@ enum Keyword : int {
     kwFontCharset, kwRed, kwGreen, kwBlue,
     // characters
     kwPlain, kwBold, kwItalic, kwUnderline, kwUnderlineNone, kwStrike, kwFont, kwFontSize,
-    kwForeground, kwBackground, kwHighlight,
+    kwForeground, kwBackground, kwHighlight, kwHidden, kwSuper, kwSub, kwNoSuperSub,
+    // destinations read for what they say
+    kwFieldInstruction, kwPicture, kwShapePicture, kwListText, kwPng, kwJpeg, kwPictureWidth,
+    kwPictureHeight, kwPictureScaleX, kwPictureScaleY,
     // paragraphs
     kwPar, kwLine, kwTab, kwCell, kwPard, kwLeft, kwCentre, kwRight, kwJustify,
-    kwLeftIndent, kwRightIndent, kwFirstIndent,
+    kwLeftIndent, kwRightIndent, kwFirstIndent, kwSpaceBefore, kwSpaceAfter, kwLineSpacing,
+    kwLineMultiple, kwInTable, kwRowDefaults, kwCellBoundary, kwRow,
     // characters spelled as words
     kwEmDash, kwEnDash, kwLeftQuote, kwRightQuote, kwLeftDoubleQuote, kwRightDoubleQuote, kwBullet,
     kwEmSpace, kwEnSpace, kwQuarterEmSpace, kwZeroWidthJoiner, kwZeroWidthNonJoiner,
@@ -54,8 +68,15 @@ const std::unordered_map<std::string_view, Keyword>& keywords()
             { "i", kwItalic }, { "ulnone", kwUnderlineNone }, { "strike", kwStrike },
             { "striked", kwStrike }, { "f", kwFont }, { "fs", kwFontSize }, { "cf", kwForeground },
             { "cb", kwBackground }, { "chcbpat", kwBackground }, { "highlight", kwHighlight },
-            { "par", kwPar }, { "sect", kwPar }, { "row", kwPar }, { "line", kwLine },
-            { "tab", kwTab }, { "cell", kwCell }, { "nestcell", kwCell }, { "pard", kwPard },
+            { "par", kwPar }, { "sect", kwPar }, { "page", kwPar }, { "column", kwPar }, { "row", kwRow },
+            { "v", kwHidden }, { "super", kwSuper }, { "sub", kwSub }, { "nosupersub", kwNoSuperSub },
+            { "fldinst", kwFieldInstruction }, { "pict", kwPicture }, { "shppict", kwShapePicture },
+            { "pntext", kwListText }, { "listtext", kwListText }, { "pngblip", kwPng },
+            { "jpegblip", kwJpeg }, { "picwgoal", kwPictureWidth }, { "pichgoal", kwPictureHeight },
+            { "picscalex", kwPictureScaleX }, { "picscaley", kwPictureScaleY }, { "sb", kwSpaceBefore },
+            { "sa", kwSpaceAfter }, { "sl", kwLineSpacing }, { "slmult", kwLineMultiple },
+            { "intbl", kwInTable }, { "trowd", kwRowDefaults }, { "cellx", kwCellBoundary }, { "line", kwLine },
+            { "tab", kwTab }, { "cell", kwCell }, { "nestcell", kwTab }, { "pard", kwPard },
             { "ql", kwLeft }, { "qc", kwCentre }, { "qr", kwRight }, { "qj", kwJustify },
             { "li", kwLeftIndent }, { "lin", kwLeftIndent }, { "ri", kwRightIndent },
             { "rin", kwRightIndent }, { "fi", kwFirstIndent }, { "emdash", kwEmDash },
@@ -71,9 +92,9 @@ const std::unordered_map<std::string_view, Keyword>& keywords()
                  "ululdbwave", "ulw", "ulwave" })
             t.emplace(ul, kwUnderline);
         // Destinations with nothing to show; their groups are skipped whole.
-        for (std::string_view skip : { "info", "stylesheet", "pict", "object", "header", "footer",
+        for (std::string_view skip : { "info", "stylesheet", "object", "header", "footer",
                  "headerl", "headerr", "headerf", "footerl", "footerr", "footerf", "footnote",
-                 "fldinst", "themedata", "colorschememapping", "datastore", "latentstyles",
+                 "themedata", "colorschememapping", "datastore", "latentstyles",
                  "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "filetbl",
                  "revtbl", "annotation", "atnid", "atnauthor", "bkmkstart", "bkmkend", "xe", "tc",
                  "txe", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "template",
@@ -135,6 +156,41 @@ int codePageOfCharset(int charset)
     }
 }
 
+// The kind of list a paragraph's marker ("1.", "a)", a bullet) says it belongs to.
+QTextListFormat::Style listStyleOf(const QString& marker)
+{
+    QChar first = marker.isEmpty() ? QChar() : marker[0];
+    if (first.isDigit())
+        return QTextListFormat::ListDecimal;
+    if (marker.size() > 1 && first >= u'a' && first <= u'z')
+        return QTextListFormat::ListLowerAlpha;
+    if (marker.size() > 1 && first >= u'A' && first <= u'Z')
+        return QTextListFormat::ListUpperAlpha;
+    if (first == u'o')
+        return QTextListFormat::ListCircle;
+    if (first == u'\u25aa' || first == u'\u25a0' || first == u'\u00a7')
+        return QTextListFormat::ListSquare;
+    return QTextListFormat::ListDisc;
+}
+
+// The target a field's instruction links to: HYPERLINK "target", or \l "place" within the document.
+QString hyperlinkOf(QString instruction)
+{
+    instruction = instruction.trimmed();
+    if (!instruction.startsWith(QStringLiteral("HYPERLINK"), Qt::CaseInsensitive))
+        return {};
+    QString rest = instruction.mid(9).trimmed();
+    bool place = rest.startsWith(QStringLiteral("\\l"));
+    if (place)
+        rest = rest.mid(2).trimmed();
+    QString target;
+    if (rest.startsWith(u'"'))
+        target = rest.mid(1).section(u'"', 0, 0);
+    else
+        target = rest.section(u' ', 0, 0);
+    return place && !target.isEmpty() ? u'#' + target : target;
+}
+
 // Characters QTextCursor::insertText would turn into paragraph or frame breaks, and other control
 // characters, have no place inside a run.
 bool isInsertable(QChar c)
@@ -187,7 +243,7 @@ RtfReader::~RtfReader() = default;
 
 void RtfReader::Run()
 {
-    while (m_pos < m_rtf.size() && !m_done) {
+    while (m_pos < m_rtf.size()) {
         char c = m_rtf[m_pos++];
         // Nothing counts before the document's group opens.
         if (m_stack.empty() && c != '{')
@@ -203,13 +259,14 @@ void RtfReader::Run()
         default: TextByte(static_cast<unsigned char>(c)); break;
         }
     }
-    if (!m_done && !m_stack.empty())
+    if (!m_stack.empty())
         Finish();
 }
 
 void RtfReader::OpenGroup()
 {
     FlushBytes();
+    m_starred = false;
     m_fallback = 0;
     if (m_stack.empty()) {
         m_stack.emplace_back();
@@ -226,21 +283,45 @@ void RtfReader::OpenGroup()
 void RtfReader::CloseGroup()
 {
     FlushBytes();
+    m_starred = false;
     m_fallback = 0;
     if (m_overflowDepth > 0) {
         --m_overflowDepth;
         return;
     }
-    if (m_stack.size() == 1) {
-        Finish();
-        m_done = true;
+    // A stray brace that closes the document early: what follows is still the document's.
+    if (m_stack.size() == 1)
         return;
-    }
     Destination leaving = Top().destination;
     m_stack.pop_back();
     // A font entry may end with its group instead of a semicolon.
     if (leaving == Destination::FontTable)
         CommitFont();
+    else if (leaving != Top().destination)
+        LeaveDestination(leaving);
+}
+
+void RtfReader::LeaveDestination(Destination left)
+{
+    if (left == Destination::FieldInstruction)
+        CommitField();
+    if (left == Destination::Picture) {
+        if (Top().destination == Destination::Text)
+            InsertPicture();
+        m_picture = Picture {};
+    }
+}
+
+// The field's result (its other group) shows as a link when the instruction is a hyperlink.
+void RtfReader::CommitField()
+{
+    QString target = hyperlinkOf(m_fieldText);
+    m_fieldText.clear();
+    if (target.isEmpty() || Top().destination != Destination::Text)
+        return;
+    if (m_links.size() < kMaxLinks)
+        m_links.push_back(target);
+    Top().chars.link = int(m_links.size());
 }
 
 void RtfReader::ControlSymbol()
@@ -270,10 +351,13 @@ void RtfReader::ControlSymbol()
     case '_': TextUnit(0x2011); break;
     case '-': break; // an optional hyphen: the layout hyphenates by itself
     case '*':
-        // An ignorable destination: we know none worth reading.
-        if (m_stack.size() > 1)
+        // An ignorable destination: skipped, unless its word names one read here.
+        if (m_stack.size() > 1) {
+            m_starred = true;
+            m_starredFrom = Top().destination;
             Top().destination = Destination::Skip;
-        break;
+        }
+        return;
     case '\r':
     case '\n': ParagraphBreak(); break;
     default: break;
@@ -315,16 +399,30 @@ bool RtfReader::ConsumeFallback()
     return true;
 }
 
+// A length that runs past the end is a damaged one: the bytes after it are read as RTF again.
 void RtfReader::SkipBinary(int count)
 {
-    if (count > 0)
-        m_pos += std::min<std::size_t>(std::size_t(count), m_rtf.size() - m_pos);
+    if (count > 0 && std::size_t(count) <= m_rtf.size() - m_pos)
+        m_pos += std::size_t(count);
+}
+
+bool RtfReader::Starred(int kw)
+{
+    if (!std::exchange(m_starred, false))
+        return false;
+    if (kw == kwFieldInstruction || kw == kwShapePicture)
+        Top().destination = m_starredFrom;
+    return true;
 }
 
 void RtfReader::HandleKeyword(std::string_view word, bool hasParam, int param)
 {
     Keyword kw = lookUp(word);
+    Starred(kw);
     if (kw == kwBin) {
+        // A picture's data may come as raw bytes.
+        if (Top().destination == Destination::Picture && param > 0 && std::size_t(param) <= m_rtf.size() - m_pos)
+            m_picture.bytes.append(m_rtf.substr(m_pos, std::size_t(param)));
         SkipBinary(param);
         ConsumeFallback();
         return;
@@ -369,9 +467,30 @@ void RtfReader::HandleKeyword(std::string_view word, bool hasParam, int param)
         if (inner)
             state.destination = Destination::Skip;
         return;
+    case kwFieldInstruction:
+        if (inner) {
+            state.destination = Destination::FieldInstruction;
+            m_fieldText.clear();
+        }
+        return;
+    case kwPicture:
+        if (inner) {
+            state.destination = Destination::Picture;
+            m_picture = Picture {};
+        }
+        return;
+    case kwListText:
+        if (inner) {
+            state.destination = Destination::ListText;
+            m_listText.clear();
+        }
+        return;
+    case kwShapePicture: return;
     default: break;
     }
 
+    if (state.destination == Destination::Picture)
+        return PictureKeyword(kw, param);
     if (state.destination != Destination::Text)
         return TableKeyword(kw, param);
     CharKeyword(kw, !hasParam || param != 0, param);
@@ -426,11 +545,23 @@ void RtfReader::CharKeyword(int kw, bool on, int param)
     case kwForeground: chars.foreground = index; break;
     case kwBackground: chars.background = index; break;
     case kwHighlight: chars.highlight = index; break;
+    case kwHidden: chars.hidden = on; break;
+    case kwSuper: chars.vertical = on ? 1 : 0; break;
+    case kwSub: chars.vertical = on ? 2 : 0; break;
+    case kwNoSuperSub: chars.vertical = 0; break;
 
     case kwPar: ParagraphBreak(); break;
+    case kwCell: EndCell(); break;
+    case kwRow: EndRow(); break;
+    case kwInTable: para.inTable = true; break;
+    case kwRowDefaults: m_rowColumns = 0; break;
+    case kwCellBoundary: m_rowColumns = std::min(m_rowColumns + 1, kMaxColumns); break;
+    case kwSpaceBefore: para.beforeTwips = std::clamp(param, 0, kMaxIndentTwips); break;
+    case kwSpaceAfter: para.afterTwips = std::clamp(param, 0, kMaxIndentTwips); break;
+    case kwLineSpacing: para.lineSpacing = twips; break;
+    case kwLineMultiple: para.lineMultiple = on; break;
     case kwLine: TextUnit(QChar::LineSeparator); break;
-    case kwTab:
-    case kwCell: TextUnit('\t'); break;
+    case kwTab: TextUnit('\t'); break;
     case kwPard: para = ParaState {}; break;
     case kwLeft: para.alignment = Qt::AlignLeft; break;
     case kwCentre: para.alignment = Qt::AlignHCenter; break;
@@ -456,15 +587,63 @@ void RtfReader::CharKeyword(int kw, bool on, int param)
     }
 }
 
+void RtfReader::PictureKeyword(int kw, int param)
+{
+    switch (kw) {
+    case kwPng:
+    case kwJpeg: m_picture.shown = true; break;
+    case kwPictureWidth: m_picture.widthTwips = std::clamp(param, 0, kMaxIndentTwips); break;
+    case kwPictureHeight: m_picture.heightTwips = std::clamp(param, 0, kMaxIndentTwips); break;
+    case kwPictureScaleX: m_picture.scaleX = std::clamp(param, 1, 1000); break;
+    case kwPictureScaleY: m_picture.scaleY = std::clamp(param, 1, 1000); break;
+    default: break;
+    }
+}
+
+// The picture goes into the text as an image whose bytes (PNG or JPEG, as they came) the document
+// keeps as its resource, so that they are written back unchanged.
+void RtfReader::InsertPicture()
+{
+    if (!m_picture.shown || Top().chars.hidden)
+        return;
+    QByteArray bytes = m_picture.bytes.empty()
+        ? QByteArray::fromHex(QByteArray::fromStdString(m_picture.hex))
+        : QByteArray::fromStdString(m_picture.bytes);
+    QImage image;
+    if (!image.loadFromData(bytes))
+        return;
+    QTextDocument* document = m_cursor.document();
+    QUrl name;
+    do
+        name = QUrl(QStringLiteral("rtfpicture:%1").arg(++m_pictures));
+    while (document->resource(QTextDocument::ImageResource, name).isValid());
+    document->addResource(QTextDocument::ImageResource, name, bytes);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    double width = m_picture.widthTwips > 0 ? m_picture.widthTwips / 15.0 : image.width();
+    double height = m_picture.heightTwips > 0 ? m_picture.heightTwips / 15.0 : image.height();
+    format.setWidth(width * m_picture.scaleX / 100.0);
+    format.setHeight(height * m_picture.scaleY / 100.0);
+    EnterText();
+    FlushRun();
+    m_cursor.insertImage(format);
+}
+
 // Text
 
 void RtfReader::TextByte(unsigned char byte)
 {
+    m_starred = false;
     if (ConsumeFallback())
         return;
     Destination destination = Top().destination;
     if (destination == Destination::Skip)
         return;
+    if (destination == Destination::Picture) {
+        if (hexValue(char(byte)) >= 0)
+            m_picture.hex += char(byte);
+        return;
+    }
     if (destination == Destination::ColorTable) {
         if (byte == ';')
             CommitColor();
@@ -486,7 +665,7 @@ void RtfReader::TextUnit(char16_t unit)
 {
     FlushBytes();
     Destination destination = Top().destination;
-    if (destination == Destination::Text || destination == Destination::FontTable) {
+    if (destination != Destination::Skip && destination != Destination::ColorTable && destination != Destination::Picture) {
         m_bytesDestination = destination;
         AppendText(QString(QChar(unit)));
     }
@@ -515,10 +694,18 @@ void RtfReader::AppendText(QString text)
             m_fontName += text.left(kMaxFontName - m_fontName.size());
         return;
     }
-    text.removeIf([](QChar c) { return !isInsertable(c); });
-    if (text.isEmpty())
+    if (m_bytesDestination == Destination::FieldInstruction) {
+        m_fieldText += text.left(kMaxFieldText - m_fieldText.size());
         return;
-    MaterialiseBreak();
+    }
+    if (m_bytesDestination == Destination::ListText) {
+        m_listText += text.left(kMaxListText - m_listText.size());
+        return;
+    }
+    text.removeIf([](QChar c) { return !isInsertable(c); });
+    if (text.isEmpty() || Top().chars.hidden)
+        return;
+    EnterText();
     const CharState& chars = Top().chars;
     if (!m_run.isEmpty() && !(chars == m_runChars))
         FlushRun();
@@ -573,11 +760,14 @@ QStringDecoder* RtfReader::DecoderFor(int codePage)
 // began (the break was the last thing) leaves the paragraph it ends in as it was.
 void RtfReader::ParagraphBreak()
 {
-    if (Top().destination != Destination::Text)
+    if (Top().destination != Destination::Text || Top().chars.hidden)
         return;
+    if (m_table && !Top().para.inTable)
+        LeaveTable();
     MaterialiseBreak();
     FlushRun();
     m_pendingPara = Top().para;
+    m_pendingMarker = std::exchange(m_listText, {});
     m_breakPending = true;
 }
 
@@ -587,18 +777,127 @@ void RtfReader::MaterialiseBreak()
         return;
     m_breakPending = false;
     FlushRun();
-    ApplyParagraph(m_pendingPara);
+    ApplyParagraph(m_pendingPara, m_pendingMarker);
     m_cursor.insertBlock(m_tailFormat, CharFormat(Top().chars));
 }
 
-void RtfReader::ApplyParagraph(const ParaState& para)
+// Text or a picture is about to be inserted: its paragraph begins, in its table cell if it has one.
+void RtfReader::EnterText()
+{
+    if (Top().para.inTable)
+        EnsureTable();
+    else if (m_table)
+        LeaveTable();
+    MaterialiseBreak();
+}
+
+void RtfReader::ApplyParagraph(const ParaState& para, const QString& marker)
 {
     QTextBlockFormat format;
     format.setAlignment(para.alignment);
     format.setLeftMargin(para.leftTwips / 15.0);
     format.setRightMargin(para.rightTwips / 15.0);
     format.setTextIndent(para.firstTwips / 15.0);
+    if (para.beforeTwips)
+        format.setTopMargin(para.beforeTwips / 15.0);
+    if (para.afterTwips)
+        format.setBottomMargin(para.afterTwips / 15.0);
+    if (para.lineSpacing > 0 && para.lineMultiple)
+        format.setLineHeight(para.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    else if (para.lineSpacing > 0)
+        format.setLineHeight(para.lineSpacing / 15.0, QTextBlockFormat::MinimumHeight);
+    else if (para.lineSpacing < 0)
+        format.setLineHeight(-para.lineSpacing / 15.0, QTextBlockFormat::FixedHeight);
     m_cursor.mergeBlockFormat(format);
+    if (!marker.trimmed().isEmpty())
+        ApplyList(marker.trimmed());
+}
+
+// A list item joins the list of the paragraph before it when that one is an item of the same kind.
+void RtfReader::ApplyList(const QString& marker)
+{
+    QTextListFormat::Style style = listStyleOf(marker);
+    QTextBlock block = m_cursor.block();
+    if (m_list && m_listBlock == block.blockNumber() - 1 && m_list->format().style() == style) {
+        m_list->add(block);
+    } else {
+        QTextListFormat format;
+        format.setStyle(style);
+        m_list = m_cursor.createList(format);
+    }
+    m_listBlock = block.blockNumber();
+}
+
+// Tables: a table begins with the first text of a table paragraph; each \cell moves on to the
+// next cell of the row (a column more where a row has more cells), each \row to a new row.
+void RtfReader::EnsureTable()
+{
+    if (!m_table) {
+        // The paragraph a break ended is the one the table follows.
+        if (m_breakPending) {
+            m_breakPending = false;
+            FlushRun();
+            ApplyParagraph(m_pendingPara, m_pendingMarker);
+        }
+        FlushRun();
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setCellPadding(2);
+        format.setCellSpacing(0);
+        m_table = m_cursor.insertTable(1, std::max(1, m_rowColumns), format);
+        m_cell = 0;
+        m_rowEnded = false;
+        return;
+    }
+    FlushRun();
+    if (m_rowEnded) {
+        m_table->appendRows(1);
+        m_cell = 0;
+        m_rowEnded = false;
+    }
+    if (m_cell >= m_table->columns()) {
+        if (m_table->columns() >= kMaxColumns)
+            m_cell = m_table->columns() - 1;
+        else
+            m_table->appendColumns(m_cell - m_table->columns() + 1);
+    }
+    QTextTableCell cell = m_table->cellAt(m_table->rows() - 1, m_cell);
+    if (m_cursor.currentTable() != m_table || m_table->cellAt(m_cursor) != cell) {
+        m_breakPending = false;
+        m_cursor = cell.lastCursorPosition();
+    }
+}
+
+void RtfReader::LeaveTable()
+{
+    FlushRun();
+    m_breakPending = false;
+    m_cursor = m_table->lastCursorPosition();
+    m_cursor.movePosition(QTextCursor::NextBlock);
+    m_table = nullptr;
+}
+
+void RtfReader::EndCell()
+{
+    if (Top().destination != Destination::Text || Top().chars.hidden)
+        return;
+    if (!Top().para.inTable && !m_table)
+        return TextUnit('\t');
+    EnsureTable();
+    MaterialiseBreak();
+    FlushRun();
+    ApplyParagraph(Top().para, std::exchange(m_listText, {}));
+    ++m_cell;
+}
+
+void RtfReader::EndRow()
+{
+    if (Top().destination != Destination::Text || !m_table)
+        return;
+    FlushRun();
+    m_breakPending = false;
+    m_rowEnded = true;
+    m_cell = 0;
 }
 
 void RtfReader::FlushRun()
@@ -613,8 +912,10 @@ void RtfReader::Finish()
 {
     FlushBytes();
     FlushRun();
+    if (m_table)
+        return;
     if (!m_inserting)
-        ApplyParagraph(m_breakPending ? m_pendingPara : Top().para);
+        ApplyParagraph(m_breakPending ? m_pendingPara : Top().para, m_breakPending ? m_pendingMarker : m_listText);
 }
 
 QTextCharFormat RtfReader::CharFormat(const CharState& chars) const
@@ -628,6 +929,12 @@ QTextCharFormat RtfReader::CharFormat(const CharState& chars) const
     if (font != m_fonts.end() && !font->second.name.isEmpty())
         format.setFontFamilies(QStringList { font->second.name });
     format.setFontPointSize(chars.halfPoints / 2.0);
+    if (chars.vertical)
+        format.setVerticalAlignment(chars.vertical == 1 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+    if (chars.link > 0) {
+        format.setAnchor(true);
+        format.setAnchorHref(m_links[std::size_t(chars.link - 1)]);
+    }
     if (QColor foreground = Color(chars.foreground); foreground.isValid())
         format.setForeground(foreground);
     if (QColor background = Color(chars.highlight ? chars.highlight : chars.background); background.isValid())

@@ -4,13 +4,20 @@
 #include "toolkit/win_text.h"
 
 #include <QBrush>
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 namespace tk {
 
@@ -63,29 +70,72 @@ int twips(double pixels)
     return int(std::lround(std::clamp(pixels, -1e6, 1e6) * 15.0));
 }
 
-}
+// Tables get equal columns over a page's width, 6.5 inches.
+constexpr int kTableTwips = 9360;
 
-std::string RtfWriter::Write(const QTextDocument& document)
+// The marker a list item shows: its number as the list counts, or a bullet.
+std::string listMarker(const QTextList& list, const QTextBlock& block)
 {
-    return RtfWriter(document).WriteRange(0, document.characterCount() - 1);
+    int number = list.itemNumber(block) + 1;
+    switch (list.format().style()) {
+    case QTextListFormat::ListDecimal: return std::to_string(number) + ".";
+    case QTextListFormat::ListLowerAlpha: return std::string(1, char('a' + (number - 1) % 26)) + ".";
+    case QTextListFormat::ListUpperAlpha: return std::string(1, char('A' + (number - 1) % 26)) + ".";
+    case QTextListFormat::ListCircle: return "o";
+    case QTextListFormat::ListSquare: return "\\'a7";
+    default: return "\\'95";
+    }
 }
 
-std::string RtfWriter::WriteSelection(const QTextCursor& cursor)
+// A picture's bytes as the file will hold them: PNG or JPEG as they came, anything else as PNG.
+QByteArray pictureBytes(const QVariant& resource, bool& jpeg)
+{
+    QByteArray bytes;
+    if (resource.userType() == QMetaType::QByteArray)
+        bytes = resource.toByteArray();
+    jpeg = bytes.startsWith("\xFF\xD8");
+    if (jpeg || bytes.startsWith("\x89PNG"))
+        return bytes;
+    QImage image;
+    if (resource.userType() == QMetaType::QImage)
+        image = resource.value<QImage>();
+    else if (resource.userType() == QMetaType::QPixmap)
+        image = resource.value<QPixmap>().toImage();
+    else
+        image.loadFromData(bytes);
+    bytes.clear();
+    if (!image.isNull()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+}
+
+std::string RtfWriter::Write(const QTextDocument& document, const QString& face)
+{
+    return RtfWriter(document, face).WriteRange(0, document.characterCount() - 1);
+}
+
+std::string RtfWriter::WriteSelection(const QTextCursor& cursor, const QString& face)
 {
     if (!cursor.document()) {
         QTextDocument empty;
-        return Write(empty);
+        return Write(empty, face);
     }
-    return RtfWriter(*cursor.document()).WriteRange(cursor.selectionStart(), cursor.selectionEnd());
+    return RtfWriter(*cursor.document(), face).WriteRange(cursor.selectionStart(), cursor.selectionEnd());
 }
 
-RtfWriter::RtfWriter(const QTextDocument& document)
+RtfWriter::RtfWriter(const QTextDocument& document, const QString& face)
     : m_document(document)
     , m_defaultFont(document.defaultFont())
+    , m_defaultFamily(m_defaultFont.families().value(0, m_defaultFont.family()))
 {
     // Font 0 (\deff0) is the document's own, so runs that name no font get it back.
-    QString family = m_defaultFont.families().value(0, m_defaultFont.family());
-    m_fonts.push_back(family.isEmpty() ? QStringLiteral("Arial") : family);
+    QString name = face.isEmpty() ? m_defaultFamily : face;
+    m_fonts.push_back(name.isEmpty() ? QStringLiteral("Arial") : name);
 }
 
 // Characters start..end of the document. Every paragraph met is written with its \par, the one
@@ -93,25 +143,147 @@ RtfWriter::RtfWriter(const QTextDocument& document)
 std::string RtfWriter::WriteRange(int start, int end)
 {
     for (QTextBlock block = m_document.findBlock(start); block.isValid() && block.position() <= end;
-         block = block.next())
+         block = block.next()) {
+        // A table is written whole, row by row; its cells' paragraphs are not met again.
+        if (QTextTable* table = QTextCursor(block).currentTable()) {
+            WriteTable(*table, start, end);
+            block = table->lastCursorPosition().block();
+            continue;
+        }
         WriteBlock(block, start, end);
+    }
     return Header() + m_body + "}";
 }
 
-void RtfWriter::WriteBlock(const QTextBlock& block, int start, int end)
+void RtfWriter::WriteBlock(const QTextBlock& block, int start, int end, const char* ending)
 {
     Control("pard");
+    if (std::string_view(ending) == "cell")
+        Control("intbl");
     WriteParagraphFormat(block.blockFormat());
+    if (block.textList())
+        WriteListMarker(block);
+    QString link;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         QTextFragment fragment = it.fragment();
         int from = std::max(fragment.position(), start);
         int to = std::min(fragment.position() + fragment.length(), end);
-        if (from < to)
-            WriteRun(QStringView(fragment.text()).mid(from - fragment.position(), to - from),
-                fragment.charFormat());
+        if (from >= to)
+            continue;
+        QTextCharFormat format = fragment.charFormat();
+        QString target = format.isAnchor() ? format.anchorHref() : QString();
+        if (target != link) {
+            if (!link.isEmpty())
+                CloseLink();
+            if (!target.isEmpty())
+                OpenLink(target);
+            link = target;
+        }
+        if (format.isImageFormat()) {
+            for (int i = from; i < to; ++i)
+                WritePicture(format.toImageFormat());
+            continue;
+        }
+        WriteRun(QStringView(fragment.text()).mid(from - fragment.position(), to - from), format);
     }
-    Control("par");
+    if (!link.isEmpty())
+        CloseLink();
+    Control(ending);
     m_body += "\r\n";
+    m_delimit = false;
+}
+
+// Each row defines its cells, then holds their paragraphs; a cell's last paragraph ends with
+// \cell. A place a merged cell spans is written as an empty cell, so every row has them all.
+void RtfWriter::WriteTable(const QTextTable& table, int start, int end)
+{
+    int columns = std::max(1, table.columns());
+    bool border = table.format().border() > 0;
+    for (int row = 0; row < table.rows(); ++row) {
+        Control("trowd");
+        for (int column = 0; column < columns; ++column) {
+            if (border)
+                m_body += "\\clbrdrt\\brdrs\\clbrdrl\\brdrs\\clbrdrb\\brdrs\\clbrdrr\\brdrs";
+            Control("cellx", kTableTwips * (column + 1) / columns);
+        }
+        m_body += "\r\n";
+        m_delimit = false;
+        for (int column = 0; column < columns; ++column) {
+            QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() != row || cell.column() != column) {
+                Control("pard");
+                Control("intbl");
+                Control("cell");
+                continue;
+            }
+            QTextBlock last = cell.lastCursorPosition().block();
+            for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid(); block = block.next()) {
+                WriteBlock(block, start, end, block == last ? "cell" : "par");
+                if (block == last)
+                    break;
+            }
+        }
+        Control("row");
+        m_body += "\r\n";
+        m_delimit = false;
+    }
+}
+
+// The marker as text for every reader, and the list's kind for those that number by themselves.
+void RtfWriter::WriteListMarker(const QTextBlock& block)
+{
+    const QTextList& list = *block.textList();
+    QTextListFormat::Style style = list.format().style();
+    bool numbered = style == QTextListFormat::ListDecimal || style == QTextListFormat::ListLowerAlpha
+        || style == QTextListFormat::ListUpperAlpha;
+    m_body += "{\\pntext " + listMarker(list, block) + "\\tab}{\\*\\pn";
+    if (!numbered) {
+        m_body += "\\pnlvlblt{\\pntxtb " + listMarker(list, block) + "}}";
+    } else {
+        m_body += style == QTextListFormat::ListDecimal ? "\\pnlvlbody\\pndec"
+            : style == QTextListFormat::ListLowerAlpha ? "\\pnlvlbody\\pnlcltr" : "\\pnlvlbody\\pnucltr";
+        m_body += "\\pnstart1{\\pntxta .}}";
+    }
+    m_delimit = false;
+}
+
+void RtfWriter::WritePicture(const QTextImageFormat& format)
+{
+    bool jpeg = false;
+    QByteArray bytes = pictureBytes(m_document.resource(QTextDocument::ImageResource, QUrl(format.name())), jpeg);
+    QImage image;
+    if (bytes.isEmpty() || !image.loadFromData(bytes))
+        return;
+    double width = format.width() > 0 ? format.width() : image.width();
+    double height = format.height() > 0 ? format.height() : image.height();
+    m_body += jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip";
+    m_body += "\\picw" + std::to_string(image.width()) + "\\pich" + std::to_string(image.height());
+    m_body += "\\picwgoal" + std::to_string(twips(width)) + "\\pichgoal" + std::to_string(twips(height));
+    QByteArray hex = bytes.toHex();
+    for (qsizetype at = 0; at < hex.size(); at += 128) {
+        m_body += "\r\n";
+        m_body.append(hex.constData() + at, std::size_t(std::min<qsizetype>(128, hex.size() - at)));
+    }
+    m_body += "}";
+    m_delimit = false;
+}
+
+// A link is a HYPERLINK field; its result's formatting ends with its group.
+void RtfWriter::OpenLink(const QString& target)
+{
+    QString quoted = target;
+    quoted.replace(u'"', QStringLiteral("%22"));
+    m_body += "{\\field{\\*\\fldinst HYPERLINK \"";
+    appendEscaped(m_body, quoted);
+    m_body += "\"}{\\fldrslt ";
+    m_beforeLink = m_written;
+    m_delimit = false;
+}
+
+void RtfWriter::CloseLink()
+{
+    m_body += "}}";
+    m_written = m_beforeLink;
     m_delimit = false;
 }
 
@@ -131,6 +303,21 @@ void RtfWriter::WriteParagraphFormat(const QTextBlockFormat& format)
         Control("ri", right);
     if (int first = twips(format.textIndent()); first != 0)
         Control("fi", first);
+    if (int before = twips(format.topMargin()); before > 0)
+        Control("sb", before);
+    if (int after = twips(format.bottomMargin()); after > 0)
+        Control("sa", after);
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        if (int percent = int(std::lround(format.lineHeight())); percent > 0 && percent != 100) {
+            Control("sl", percent * 240 / 100);
+            Control("slmult", 1);
+        }
+        break;
+    case QTextBlockFormat::MinimumHeight: Control("sl", twips(format.lineHeight())); break;
+    case QTextBlockFormat::FixedHeight: Control("sl", -twips(format.lineHeight())); break;
+    default: break;
+    }
 }
 
 void RtfWriter::WriteRun(QStringView text, const QTextCharFormat& format)
@@ -162,6 +349,8 @@ void RtfWriter::WriteLook(const Look& look)
         Control("cf", look.foreground);
     if (look.background != was.background)
         Control("highlight", look.background);
+    if (look.vertical != was.vertical)
+        Control(look.vertical == 1 ? "super" : look.vertical == 2 ? "sub" : "nosupersub");
     m_written = look;
 }
 
@@ -196,12 +385,14 @@ RtfWriter::Look RtfWriter::LookOf(const QTextCharFormat& format)
     look.halfPoints = std::clamp(int(std::lround(points * 2)), 2, 3276);
     look.foreground = ColorIndex(format.foreground());
     look.background = ColorIndex(format.background());
+    QTextCharFormat::VerticalAlignment vertical = format.verticalAlignment();
+    look.vertical = vertical == QTextCharFormat::AlignSuperScript ? 1 : vertical == QTextCharFormat::AlignSubScript ? 2 : 0;
     return look;
 }
 
 int RtfWriter::FontIndex(const QString& family)
 {
-    if (family.isEmpty())
+    if (family.isEmpty() || family == m_defaultFamily)
         return 0;
     auto found = std::find(m_fonts.begin(), m_fonts.end(), family);
     if (found != m_fonts.end())
