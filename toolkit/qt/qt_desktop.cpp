@@ -5,7 +5,6 @@
 #include "toolkit/backend.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/dialogs.h"
-#include "toolkit/qt/qt_end_requests.h"
 #include "toolkit/qt/qt_startup.h"
 
 #include <QApplication>
@@ -16,13 +15,11 @@ TQtDesktop::TQtDesktop(int& argc, char** argv)
     : m_application(std::make_unique<QApplication>(argc, argv))
 {
     installQtBackend();
-    m_endRequests = std::make_unique<TQtEndRequests>();
 }
 
 // The desktop services go before the Qt application they stand on.
 TQtDesktop::~TQtDesktop()
 {
-    m_endRequests.reset();
     Application().SetBackend(nullptr);
     Application().SetClipboard(std::make_unique<TClipboard>());
     Application().SetDialogs(std::make_unique<TDialogs>());

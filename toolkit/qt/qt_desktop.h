@@ -7,8 +7,6 @@ class QApplication;
 
 namespace tk {
 
-class TQtEndRequests;
-
 // The desktop session of a program: the Qt application object, with the toolkit's forms, timers,
 // clipboard and dialogs put on it. One per process, made first thing in main.
 class TQtDesktop {
@@ -20,7 +18,6 @@ public:
 
 private:
     std::unique_ptr<QApplication> m_application;
-    std::unique_ptr<TQtEndRequests> m_endRequests;
 };
 
 }
