@@ -142,10 +142,11 @@ public:
     }
 
     // The title cell of a row: the header's 20 characters, blanks kept.
-    static std::string cell(std::string title)
+    static std::string cell(const std::string& title)
     {
-        title.resize(20, ' ');
-        return title;
+        std::string padded(20, ' ');
+        padded.replace(0, std::min<std::size_t>(title.size(), 20), title, 0, 20);
+        return padded;
     }
     static Lines blanks(std::size_t n) { return Lines(n, " "); }
     static Lines join(Lines a, const Lines& b)
