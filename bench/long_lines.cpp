@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The info and cheat editors in a real (offscreen) window with their native editors: opening a text
 // of one 1 MB line, and a 10 MB Rich Text file, then typing into them and leaving them idle.
 // Goals: open within 1 s, a typed key within 16 ms, no CPU while idle. The same for a 1 KB text is

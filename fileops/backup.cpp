@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fileops/backup.h"
 
 #include "catalogue/text.h"

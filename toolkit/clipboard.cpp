@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/clipboard.h"
 
 #include "platform/codepage.h"
