@@ -17,6 +17,15 @@ namespace platform {
 
 namespace {
 
+// One level deeper into a path being resolved: the entry on disk, or the given name where none is.
+void descend(ResolvedPath& path, const std::string& name, const std::string& onDisk)
+{
+    path.parent = path.host;
+    path.givenName = name;
+    path.names.push_back(onDisk.empty() ? name : onDisk);
+    path.host = joinHost(path.host, path.names.back());
+}
+
 // A name Windows can spell; `listed` lets it hold the '?' a listing put where a host name had a
 // character Windows can't hold.
 bool validComponent(std::string_view part, bool listed = false)
@@ -264,10 +273,7 @@ std::optional<ResolvedPath> PathResolver::resolveMissing(const std::string& root
     for (const std::string& name : given) {
         std::string onDisk = found ? findEntry(path.host, name) : std::string();
         found = !onDisk.empty();
-        path.parent = path.host;
-        path.givenName = name;
-        path.names.push_back(found ? onDisk : name);
-        path.host = joinHost(path.host, path.names.back());
+        descend(path, name, onDisk);
     }
     path.found = found;
     return path;
@@ -296,10 +302,7 @@ std::optional<ResolvedPath> PathResolver::resolveListed(const std::string& root,
             onDisk = findEntry(path.host, name);
         }
         found = !onDisk.empty();
-        path.parent = path.host;
-        path.givenName = name;
-        path.names.push_back(found ? onDisk : name);
-        path.host = joinHost(path.host, path.names.back());
+        descend(path, name, onDisk);
     }
     path.found = found;
     return path;
