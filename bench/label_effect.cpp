@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -55,14 +54,5 @@ BENCHMARK(BM_RealLayersAndGradient)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    double plain = reporter.times["BM_PlainLabel"];
-    double effects = reporter.times["BM_RealLayersAndGradient"];
-    if (plain > 0 && effects > 0)
-        std::printf("ratio: %.2f\n", effects / plain);
-    std::fflush(stdout);
-    benchmark::Shutdown();
-    return 0;
+    return runWithRatio(argc, argv, "BM_RealLayersAndGradient", "BM_PlainLabel");
 }

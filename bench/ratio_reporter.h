@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,3 +19,18 @@ public:
     }
     std::map<std::string, double> times;
 };
+
+// Runs the benchmarks and ends with the ratio of one run's time to its baseline's.
+inline int runWithRatio(int argc, char** argv, const std::string& measured, const std::string& baseline)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    double base = reporter.times[baseline];
+    double time = reporter.times[measured];
+    if (base > 0 && time > 0)
+        std::printf("ratio: %.2f\n", time / base);
+    std::fflush(stdout);
+    benchmark::Shutdown();
+    return 0;
+}

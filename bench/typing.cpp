@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -60,14 +59,5 @@ BENCHMARK(BM_RichEdit)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    double shortText = reporter.times["BM_Memo/0"];
-    double longText = reporter.times["BM_Memo/1"];
-    if (shortText > 0 && longText > 0)
-        std::printf("ratio: %.2f\n", longText / shortText);
-    std::fflush(stdout);
-    benchmark::Shutdown();
-    return 0;
+    return runWithRatio(argc, argv, "BM_Memo/1", "BM_Memo/0");
 }
