@@ -7,6 +7,9 @@
 #include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace tk {
 
@@ -28,6 +31,22 @@ void FollowTextControl(Editor& editor, TTextEdit& control)
     editor.setReadOnly(control.ReadOnly());
 }
 
+// Qt throws a paragraph's layout away once it is laid out, and shapes the whole paragraph again for
+// every caret move and every paint. For a long line that is most of the cost of each key and keeps
+// the CPU busy while the caret blinks, so long paragraphs keep their layout.
+inline void KeepLongLayouts(QTextDocument& document, int from = 0, int to = -1)
+{
+    constexpr int longParagraph = 1000;
+    QTextBlock block = document.findBlock(from);
+    QTextBlock last = to < 0 ? document.lastBlock() : document.findBlock(to);
+    for (; block.isValid(); block = block.next()) {
+        if (block.length() > longParagraph)
+            block.layout()->setCacheEnabled(true);
+        if (block == last)
+            break;
+    }
+}
+
 // Before the editor is bound to the control's document: its place, size and look, so that the
 // text is laid out once, for them.
 template <typename Editor>
@@ -37,6 +56,10 @@ void PrepareForControl(Editor& editor, TTextEdit& control)
     editor.setGeometry(at.X, at.Y, control.Width(), control.Height());
     editor.setFrameShape(QFrame::StyledPanel);
     FollowTextControl(editor, control);
+    QTextDocument& document = control.Document();
+    KeepLongLayouts(document);
+    QObject::connect(&document, &QTextDocument::contentsChange, &editor,
+        [&document](int at, int, int added) { KeepLongLayouts(document, at, at + added); });
 }
 
 // Ctrl+Y redoes, as Ctrl+Shift+Z does, whatever the desktop's key bindings say.
