@@ -139,7 +139,7 @@ TEST_F(ExfatZip, CompanionsInAnyLetterCaseBelongToTheGame)
     pickZip(0);
     press(f.b3);
     EXPECT_EQ(typed->starting("Update "), (Lines { "Update " + cell("MARIO"), "Update complete." }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "mario.eep", "mario.zcc" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "backup", "mario.eep", "mario.zcc" }));
     EXPECT_EQ(content("d:\\ram\\mario.eep"), "zip save");
     EXPECT_EQ(content("d:\\ram\\mario.zcc"), "zip cheats");
 
