@@ -335,9 +335,11 @@ public:
     void BitBtn2Click(TObject* sender);
 
     // ---- Transfers, delete, clear, rename ----
-    bool copyexisting(const std::string& source, const std::string& destination);
+    // A file worth keeping that a copy replaces with other bytes goes to `backups` first; with no
+    // folder given (an image) it is replaced as it is.
+    bool copyexisting(const std::string& source, const std::string& destination, const std::string& backups = {});
     bool copycompanion(const std::string& source, const std::string& sourceImages, const std::string& destination,
-        const std::string& destinationImages);
+        const std::string& destinationImages, const std::string& backups);
     void b1Click(TObject* sender);
     void b2Click(TObject* sender);
     void b3Click(TObject* sender);
@@ -408,6 +410,20 @@ private:
     bool updateSaves(const std::string& base);
     bool watchingCopies(bool toZip, const std::function<bool()>& copies);
     bool deleteGame(const std::string& base, const std::string& romFile);
+    // Saves kept before they go (fileops/saves.cpp).
+    struct Replacing {
+        enum Step { Copy, Identical, Refused } step;
+        bool newer; // the file replaced was written later than the one replacing it
+    };
+    Replacing keepreplaced(const std::string& source, const std::string& destination, const std::string& backups);
+    bool keptbeforeremoval(const std::string& path);
+    std::string backupsfor(const std::string& imageDir) const;
+    bool oncard() const;
+    static constexpr const char* CardSaves = "saves\\";
+    std::string cardsave(const std::string& base) const { return ZipRoot + CardSaves + base + ".sav"; }
+    std::string cardsavefor(const std::string& base) const;
+    std::string updatesource(const std::string& rootFile, const std::string& cardFile) const;
+    bool copytocard(const std::string& ramFrom, const std::string& base);
     // File moves as (old path, new path).
     using FileMoves = std::vector<std::pair<std::string, std::string>>;
     FileMoves renamePlan(const std::string& old, const std::string& renamed, const std::string& romFile) const;

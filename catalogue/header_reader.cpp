@@ -143,8 +143,10 @@ void TForm1::getfileinfo(const std::string& fileName)
     static const char* const companions[][2] = {
         { ".eep", "EEP  " }, { ".ram", "RAM  " }, { ".zcc", "ZCC  " }, { ".ips", "IPS  " }
     };
+    // A flash cart's save in saves\ counts as the save it stands for.
+    std::string cardSave = onZip ? cardsavefor(base) : std::string();
     for (const auto& [ext, tag] : companions)
-        if (ownsfile(companionDir + base + ext, imageDir))
+        if (cardSave == ext || ownsfile(companionDir + base + ext, imageDir))
             files += tag;
     fileinfo->Lines().Add(trim(files).empty() ? "-" : files);
 

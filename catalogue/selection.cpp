@@ -137,6 +137,7 @@ void TForm1::zipClick(TObject*)
     bool saves = false;
     for (const char* ext : { ".eep", ".ram", ".zcc" })
         saves = saves || ownsfile(ZipRoot + SelectedGame + ext, ZipRoot);
+    saves = saves || !cardsavefor(SelectedGame).empty();
     if (onZip && saves)
         b3->SetVisible(!b2->Visible());
     b6->SetVisible(onZip);

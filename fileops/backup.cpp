@@ -5,6 +5,8 @@
 #include "platform/filesystem.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -46,6 +48,25 @@ std::optional<std::pair<std::string, int>> age(const std::string& name, const st
     return std::pair { rest.substr(0, 15), std::stoi(rest.substr(16)) };
 }
 
+// A name with no Windows-1252 form is listed with '?' in its place, which no new file can be
+// named: its backups take '_' there and a mark of the name on disk after the base name, so two
+// such games keep their backups apart.
+std::string backupName(const std::string& file)
+{
+    std::string name = fileNameOf(file);
+    if (name.find('?') == std::string::npos)
+        return name;
+    auto host = platform::FileSystem::instance().hostPath(file);
+    std::uint32_t mark = 2166136261u;
+    for (unsigned char c : host ? host->substr(host->rfind('/') + 1) : name)
+        mark = (mark ^ c) * 16777619u;
+    std::replace(name.begin(), name.end(), '?', '_');
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "-%08x", mark);
+    name.insert(std::min(name.find('.'), name.size()), hex);
+    return name;
+}
+
 bool ensureFolders(const std::string& folder)
 {
     auto& files = platform::FileSystem::instance();
@@ -57,21 +78,21 @@ bool ensureFolders(const std::string& folder)
     return true;
 }
 
-void dropOldest(const std::string& folder, const std::string& prefix)
+// The backups of one file in a folder, oldest first; nothing when the folder cannot be read.
+std::optional<std::vector<std::string>> backupsOf(const std::string& folder, const std::string& prefix)
 {
-    auto& files = platform::FileSystem::instance();
-    auto names = files.listFiles(folder, prefix + "*");
+    auto names = platform::FileSystem::instance().listFiles(folder, prefix + "*");
     if (!names)
-        return;
+        return {};
     std::vector<std::pair<std::pair<std::string, int>, std::string>> backups;
     for (const std::string& name : *names)
         if (auto order = age(name, prefix))
             backups.emplace_back(*order, name);
-    if (backups.size() <= kKept)
-        return;
     std::sort(backups.begin(), backups.end());
-    for (std::size_t i = 0; i + kKept < backups.size(); ++i)
-        files.DeleteFileA(folder + backups[i].second);
+    std::vector<std::string> oldestFirst;
+    for (auto& backup : backups)
+        oldestFirst.push_back(std::move(backup.second));
+    return oldestFirst;
 }
 
 }
@@ -81,7 +102,12 @@ std::optional<std::string> keepBackup(const std::string& file, const std::string
     if (!ensureFolders(folder))
         return {};
     auto& files = platform::FileSystem::instance();
-    std::string prefix = fileNameOf(file) + ".";
+    std::string prefix = backupName(file) + ".";
+    // The older copies are known before the new one is made and go only once it is whole; a
+    // folder that cannot be read takes no copy either.
+    auto older = backupsOf(folder, prefix);
+    if (!older)
+        return {};
     std::string base = folder + prefix + stamp(now);
     for (int counter = 1; counter <= kMaxPerSecond; ++counter) {
         std::string target = counter == 1 ? base : base + "-" + std::to_string(counter);
@@ -90,7 +116,8 @@ std::optional<std::string> keepBackup(const std::string& file, const std::string
             continue;
         if (!files.CopyFileA(file, target, true))
             return {};
-        dropOldest(folder, prefix);
+        for (std::size_t i = 0; i + kKept < older->size() + 1; ++i)
+            files.DeleteFileA(folder + (*older)[i]);
         return target;
     }
     return {};

@@ -34,8 +34,8 @@ bool validName(const std::string& name)
 
 }
 
-// Deletes a game's files from the Zip root: the files named after its base name, then the image
-// under its own name. A file that is not there is no failure.
+// Deletes a game's files from the Zip root: the files named after its base name (and a card's save),
+// then the image under its own name. A file that is not there is no failure.
 bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
 {
     auto& fs = platform::FileSystem::instance();
@@ -44,13 +44,17 @@ bool TForm1::deleteGame(const std::string& base, const std::string& romFile)
         names.push_back(base + ext);
     for (const char* ext : deleteExtensions)
         names.push_back(base + ext);
+    if (oncard())
+        names.push_back(CardSaves + base + ".sav");
     // The image, unless one of those names is already it (the file system ignores letter case).
     if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return lowerAZ(n) == lowerAZ(romFile); }))
         names.push_back(romFile);
     bool ok = true;
     for (const auto& name : names) {
         std::string path = ZipRoot + name;
-        if (name.empty() || othersfile(path, ZipRoot) || fs.DeleteFileA(path) || (!fs.fileExists(path) && fs.driveReadyFor(path)))
+        if (name.empty() || othersfile(path, ZipRoot))
+            continue;
+        if (keptbeforeremoval(path) && (fs.DeleteFileA(path) || (!fs.fileExists(path) && fs.driveReadyFor(path))))
             continue;
         sysdis("Could not delete " + name);
         ok = false;

@@ -19,7 +19,7 @@ const char* const updateExtensions[] = { ".eep", ".zcc", ".ram" };
 // A companion found only by ignoring letter case that is another game's is not copied; nor is
 // one copied over another game's file so found (it would take that game's place).
 bool TForm1::copycompanion(const std::string& source, const std::string& sourceImages,
-    const std::string& destination, const std::string& destinationImages)
+    const std::string& destination, const std::string& destinationImages, const std::string& backups)
 {
     if (othersfile(source, sourceImages))
         return true;
@@ -27,18 +27,26 @@ bool TForm1::copycompanion(const std::string& source, const std::string& sourceI
         sysdis("Could not copy " + fileNameOf(source));
         return false;
     }
-    return copyexisting(source, destination);
+    return copyexisting(source, destination, backups);
 }
 
-bool TForm1::copyexisting(const std::string& source, const std::string& destination)
+bool TForm1::copyexisting(const std::string& source, const std::string& destination, const std::string& backups)
 {
     auto& fs = platform::FileSystem::instance();
     // A file missing on a ready drive is skipped; on a drive that is not ready nothing can be known.
     bool present = fs.fileExists(source);
     if (!present && fs.driveReadyFor(source))
         return true;
-    if (present && fs.CopyFileA(source, destination, false))
-        return true;
+    if (present) {
+        Replacing replacing = keepreplaced(source, destination, backups);
+        if (replacing.step == Replacing::Identical)
+            return true;
+        if (replacing.step == Replacing::Copy && fs.CopyFileA(source, destination, false)) {
+            if (replacing.newer)
+                sysdis("Kept newer save " + fileNameOf(destination));
+            return true;
+        }
+    }
     sysdis("Could not copy " + fileNameOf(source));
     return false;
 }
@@ -89,7 +97,10 @@ bool TForm1::copyGame(const std::string& romFrom, const std::string& ramFrom, co
     }
     bool ok = copyexisting(romFrom + romFile, romTo + romFile);
     for (const char* ext : copyExtensions)
-        ok = copycompanion(ramFrom + SelectedGame + ext, romFrom, ramTo + SelectedGame + ext, romTo) && ok;
+        ok = copycompanion(ramFrom + SelectedGame + ext, romFrom, ramTo + SelectedGame + ext, romTo, backupsfor(romTo))
+            && ok;
+    if (romTo == ZipRoot && oncard())
+        ok = copytocard(ramFrom, SelectedGame) && ok;
     return ok;
 }
 
@@ -99,8 +110,15 @@ bool TForm1::updateSaves(const std::string& base)
     // Without a game name the extensions alone would name files.
     if (base.empty())
         return ok;
-    for (const char* ext : updateExtensions)
-        ok = copycompanion(ZipRoot + base + ext, ZipRoot, RamPath + base + ext, RomPath) && ok;
+    // A card's save goes into one archive file, decided before any is written; where the root
+    // holds that file too, one of the two is taken, so no file is replaced twice.
+    std::string cardInto = cardsavefor(base);
+    for (const char* ext : updateExtensions) {
+        std::string source = ZipRoot + base + ext;
+        if (ext == cardInto)
+            source = updatesource(source, cardsave(base));
+        ok = copycompanion(source, ZipRoot, RamPath + base + ext, RomPath, backupsfor(RomPath)) && ok;
+    }
     return ok;
 }
 

@@ -110,4 +110,15 @@ std::optional<std::string> FileQueries::nameOnDisk(const std::string& winPath) c
     return utf8ToCp1252(resolved->names.back());
 }
 
+std::optional<FileState> FileQueries::fileState(const std::string& winPath) const
+{
+    auto resolved = m_resolver.resolve(winPath);
+    struct stat st {};
+    if (!resolved || m_resolver.leavesDrive(winPath, resolved->host) || ::stat(resolved->host.c_str(), &st) != 0
+        || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileState { static_cast<std::uint64_t>(st.st_size),
+        std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
+}
+
 }

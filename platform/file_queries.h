@@ -4,11 +4,18 @@
 #include "platform/fault_injector.h"
 #include "platform/path_resolver.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+// A file's length and when it was last written (nanoseconds since the epoch).
+struct FileState {
+    std::uint64_t length = 0;
+    std::int64_t modified = 0;
+};
 
 // What the program asks of files and directories without changing them. Only listings can be
 // faulted; a listing's fault can pull its drive out, which is why the injector is not const here.
@@ -29,6 +36,8 @@ public:
     // exists so spelled (a file system that ignores case answers every spelling), else the entry
     // found ignoring case. nullopt when nothing is there.
     std::optional<std::string> nameOnDisk(const std::string& winPath) const;
+    // nullopt when the path names no regular file.
+    std::optional<FileState> fileState(const std::string& winPath) const;
 
 private:
     std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,

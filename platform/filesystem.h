@@ -94,6 +94,7 @@ public:
     // (one standing in for a disk) and for a drive that is not ready.
     std::optional<VolumeSpace> volumeSpace(const std::string& winDir) const;
     std::optional<std::string> nameOnDisk(const std::string& winPath) const { return m_queries.nameOnDisk(winPath); }
+    std::optional<FileState> fileState(const std::string& winPath) const { return m_queries.fileState(winPath); }
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);

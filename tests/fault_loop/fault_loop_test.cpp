@@ -2,6 +2,7 @@
 #include "catalogue/text.h"
 #include "tests/fileops/game_files.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -35,6 +37,13 @@ std::string digest(const std::string& bytes)
     return std::to_string(bytes.size()) + ":" + std::to_string(h);
 }
 
+// A backup is named by the second it was made in; runs made in other seconds are alike.
+std::string unstamped(const std::string& path)
+{
+    static const std::regex stamp(R"(\.\d{8}-\d{6}(-\d+)?$)");
+    return path.starts_with("d/ram/backup/") ? std::regex_replace(path, stamp, ".<made>$1") : path;
+}
+
 Files snapshot(const std::string& root)
 {
     Files files;
@@ -43,7 +52,7 @@ Files snapshot(const std::string& root)
             continue;
         std::ifstream in(entry.path(), std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        files[entry.path().lexically_relative(root).string()] = digest(bytes);
+        files[unstamped(entry.path().lexically_relative(root).string())] = digest(bytes);
     }
     return files;
 }
@@ -70,8 +79,9 @@ std::string companion(const std::string& name)
 }
 
 // The games on the desk: two in the archive, one on the Zip disk, every kind of companion, and the
-// folders of a region. Some operations want mario on the Zip disk too.
-void layGames(GameDesk& desk, bool marioOnZip)
+// folders of a region. Some operations want mario on the Zip disk too, some the Zip disk to be a
+// flash cart's card, whose saves\ holds a save of mario written later than the one in the root.
+void layGames(GameDesk& desk, bool marioOnZip, bool card)
 {
     constexpr std::uint64_t size = 256 * 1024;
     desk.p.rom("d:\\roms\\", "mario.v64", { .title = "MARIO", .size = size });
@@ -92,6 +102,12 @@ void layGames(GameDesk& desk, bool marioOnZip)
     } else {
         desk.file("z:\\mario.eep", companion("zip mario.eep, a save left behind"));
     }
+    if (card) {
+        desk.file("z:\\menu\\.keep", "");
+        desk.file("z:\\saves\\mario.sav", companion("card mario.sav"));
+        auto root = std::filesystem::last_write_time(desk.p.drives.host("z:\\mario.eep"));
+        std::filesystem::last_write_time(desk.p.drives.host("z:\\saves\\mario.sav"), root + std::chrono::minutes(1));
+    }
 }
 
 void typeText(GameDesk& desk, tk::TControl* editor, const std::string& text)
@@ -107,6 +123,7 @@ void typeText(GameDesk& desk, tk::TControl* editor, const std::string& text)
 struct Operation {
     std::string name;
     bool marioOnZip { false };
+    bool card { false };
     std::function<void(GameDesk&)> prepare;
     std::function<void(GameDesk&)> act;
     std::string success;
@@ -130,49 +147,57 @@ std::vector<Operation> operations()
         return [item](GameDesk& d) { tk::Application().Guard([&] { (d.p.form.get()->*item)->Click(); }); };
     };
     return {
-        { "CopyToZipDisk", false, onDisk(0), press(&TForm1::b1), "Copy complete.", "Copy failed !!!" },
-        { "CopyToArchive", false, onZip(0), press(&TForm1::b2), "Copy complete.", "Copy failed !!!" },
-        { "Update", true, onZip(1), press(&TForm1::b3), "Update complete.", "Update failed !!!" },
-        { "UpdateAll", true, onZip(1), choose(&TForm1::Updateall1), "Update complete.",
+        { "CopyToZipDisk", false, false, onDisk(0), press(&TForm1::b1), "Copy complete.", "Copy failed !!!" },
+        { "CopyToCard", false, true, onDisk(0), press(&TForm1::b1), "Copy complete.", "Copy failed !!!" },
+        { "CopyToArchive", false, false, onZip(0), press(&TForm1::b2), "Copy complete.", "Copy failed !!!" },
+        { "Update", true, false, onZip(1), press(&TForm1::b3), "Update complete.", "Update failed !!!" },
+        { "UpdateFromCard", true, true, onZip(1), press(&TForm1::b3), "Update complete.", "Update failed !!!" },
+        { "UpdateAll", true, false, onZip(1), choose(&TForm1::Updateall1), "Update complete.",
             "Update failed !!!" },
-        { "Delete", true,
+        { "DeleteFromCard", true, true,
             [](GameDesk& d) {
                 d.pickZip(1);
                 d.p.dialogs->answerBoxes({ tk::IDOK });
             },
             press(&TForm1::b6), "Delete complete", "Delete failed !!!" },
-        { "Clear", true, [](GameDesk& d) { d.p.dialogs->answerBoxes({ tk::IDOK }); },
+        { "Delete", true, false,
+            [](GameDesk& d) {
+                d.pickZip(1);
+                d.p.dialogs->answerBoxes({ tk::IDOK });
+            },
+            press(&TForm1::b6), "Delete complete", "Delete failed !!!" },
+        { "Clear", true, false, [](GameDesk& d) { d.p.dialogs->answerBoxes({ tk::IDOK }); },
             choose(&TForm1::ClearZipDisk1), "Zipdisc cleared.", "Delete failed !!!" },
-        { "Rename", false,
+        { "Rename", false, false,
             [](GameDesk& d) {
                 d.pickDisk(0);
                 d.p.dialogs->answerQuery("peach");
             },
             press(&TForm1::b4), "Rename complete.", "Rename failed !!!" },
-        { "MoveToRegion", false, onDisk(0), choose(&TForm1::MovetoUSA1), "Move complete.",
+        { "MoveToRegion", false, false, onDisk(0), choose(&TForm1::MovetoUSA1), "Move complete.",
             "Move failed !!!" },
-        { "CategoryOk", false,
+        { "CategoryOk", false, false,
             [choose](GameDesk& d) {
                 d.pickDisk(0);
                 choose(&TForm1::Setcategory1)(d);
                 d.p.form->Edit1->SetText("Platform");
             },
             [](GameDesk& d) { d.p.click(d.p.form->BitBtn1); }, "", "" },
-        { "InfoClose", false,
+        { "InfoClose", false, false,
             [](GameDesk& d) {
                 d.pickDisk(0);
                 d.press(d.p.form->b5);
                 typeText(d, d.p.form->info, "Jumps. ");
             },
             [](GameDesk& d) { d.p.click(d.p.form->Button3); }, "", "" },
-        { "CheatTextClose", false,
+        { "CheatTextClose", false, false,
             [choose](GameDesk& d) {
                 d.pickDisk(0);
                 choose(&TForm1::ViewEditZCC1)(d);
                 typeText(d, d.p.form->zcc, "8033B21E 0008\r");
             },
             [](GameDesk& d) { d.p.click(d.p.form->Button6); }, "", "" },
-        { "SettingsSaveAtClose", false, [](GameDesk& d) { d.p.click(d.p.form->ddmode); },
+        { "SettingsSaveAtClose", false, false, [](GameDesk& d) { d.p.click(d.p.form->ddmode); },
             [](GameDesk& d) { d.p.form->Close(); }, "", "" },
     };
 }
@@ -198,7 +223,7 @@ protected:
         m_desk = std::make_unique<GameDesk>();
         GameDesk& d = *m_desk;
         d.layOut();
-        layGames(d, op.marioOnZip);
+        layGames(d, op.marioOnZip, op.card);
         d.start();
         op.prepare(d);
         if (before)

@@ -139,7 +139,7 @@ TEST_F(ExfatZip, CompanionsInAnyLetterCaseBelongToTheGame)
     pickZip(0);
     press(f.b3);
     EXPECT_EQ(typed->starting("Update "), (Lines { "Update " + cell("MARIO"), "Update complete." }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "mario.eep", "mario.zcc" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "backup", "mario.eep", "mario.zcc" }));
     EXPECT_EQ(content("d:\\ram\\mario.eep"), "zip save");
     EXPECT_EQ(content("d:\\ram\\mario.zcc"), "zip cheats");
 
@@ -181,6 +181,26 @@ TEST_F(ExfatZip, UpdateAllDeleteAndClearFindEveryFileWhateverItsCase)
     f.ClearZipDisk1->Click();
     EXPECT_EQ(typed->starting("Zipdisc"), (Lines { "Zipdisc cleared." }));
     EXPECT_TRUE(dir("z:\\").empty());
+}
+
+// A flash cart's card formatted elsewhere spells its folders its own way: the save goes into them,
+// and what it replaces there is kept.
+TEST_F(ExfatZip, ACardsSavesFolderInAnyCaseTakesTheSaveAndWhatItReplacesIsKept)
+{
+    file("z:\\MENU\\.keep", "");
+    file("z:\\SAVES\\MARIO.SAV", "left on the card");
+    p.rom("d:\\roms\\", "mario.v64", { .title = "MARIO" });
+    file("d:\\ram\\mario.eep", "archive save");
+    auto& f = start();
+    pickDisk(0);
+    press(f.b1);
+    EXPECT_EQ(typed->starting("Copy c"), (Lines { "Copy complete." }));
+    EXPECT_EQ(dir("z:\\SAVES\\"), (Lines { "MARIO.SAV" }));
+    EXPECT_EQ(content("z:\\SAVES\\MARIO.SAV"), "archive save");
+    Lines kept = dir("d:\\ram\\backup\\zip\\");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(content("d:\\ram\\backup\\zip\\" + kept[0]), "left on the card");
+    EXPECT_EQ(f.zip->Cell(4, 0), "EEP  ");
 }
 
 // A copy killed part-way leaves its hidden partial file on the medium; the next scan removes it.

@@ -108,7 +108,7 @@ TEST_F(Failures, FullHardDiskKeepsTheArchiveSave)
     EXPECT_EQ(p.console().back(), zipLed);
     EXPECT_EQ(typed->starting("Could not"), (Lines { "Could not copy mario.eep" }));
     EXPECT_EQ(typed->starting("Update f"), (Lines { "Update failed !!!" }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "mario.eep" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "backup", "mario.eep" }));
     EXPECT_EQ(content("d:\\ram\\mario.eep"), "precious");
 }
 

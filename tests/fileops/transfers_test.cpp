@@ -93,7 +93,7 @@ TEST_F(Transfers, CopyToArchiveCarriesTheSameSetIntoRomPathAndRamPath)
     EXPECT_EQ(p.console(), join(blanks(3), { "Copy " + cell("CASTLE"), "to archive, please wait...", copyDone, zipLed,
                                                "Refreshing romlist.", "Refreshing complete." }));
     EXPECT_EQ(dir("d:\\roms\\"), (Lines { "c.1.v64" }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "c.aps", "c.eep", "c.ips", "c.ram", "c.zcc" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "backup", "c.aps", "c.eep", "c.ips", "c.ram", "c.zcc" }));
     EXPECT_EQ(content("d:\\ram\\c.eep"), "c.eep from the Zip disk");
     EXPECT_EQ(content("d:\\roms\\c.1.v64"), content("z:\\c.1.v64"));
     EXPECT_EQ(dir("z:\\").size(), 7u);
@@ -147,7 +147,7 @@ TEST_F(Transfers, UpdateReplacesTheArchiveSavesOfTheSelectedGameAndKeepsTheSelec
     press(f.b3);
 
     EXPECT_EQ(p.console(), join(blanks(6), { "Update " + cell("MARIO ON ZIP"), updateDone, zipLed }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "mario.eep", "mario.ram", "mario.zcc" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "backup", "mario.eep", "mario.ram", "mario.zcc" }));
     EXPECT_EQ(content("d:\\ram\\mario.eep"), "mario.eep from the Zip disk");
     EXPECT_EQ(content("d:\\roms\\mario.v64"), image);
     // The selection is shown again, not scanned.
@@ -177,7 +177,7 @@ TEST_F(Transfers, UpdateAllCopiesTheSavesOfEveryZipGameInTableOrder)
 
     EXPECT_EQ(typed->lines, join(blanks(10), { "Update " + cell("ALPHA"), "Update " + cell("BETA"),
                                                  "Update " + cell("GAMMA"), updateDone, zipLed }));
-    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "a.eep", "b.ram", "b.zcc", "c.eep" }));
+    EXPECT_EQ(dir("d:\\ram\\"), (Lines { "a.eep", "b.ram", "b.zcc", "backup", "c.eep" }));
     EXPECT_EQ(content("d:\\ram\\b.ram"), "b ram");
     EXPECT_TRUE(dir("d:\\roms\\").empty());
     EXPECT_EQ(f.zip->Row(), 2);
