@@ -99,10 +99,15 @@ void TForm1::diskrefreshClick(TObject*)
     Repaint();
     clearTable(disk);
     catlist->Items().Clear();
-    for (const auto& name : filelist->Items().Lines()) {
-        getfileinfo(name);
-        fillRow(disk);
-        disk->SetRowCount(disk->RowCount() + 1);
+    {
+        // Every game's category and companion files are asked for, most of them missing: one
+        // listing of their folder answers them all.
+        auto companions = fs.holdListings({ RamPath });
+        for (const auto& name : filelist->Items().Lines()) {
+            getfileinfo(name);
+            fillRow(disk);
+            disk->SetRowCount(disk->RowCount() + 1);
+        }
     }
     disk->SetRowCount(std::max(1, disk->RowCount() - 1));
     getrominf->Hide();
@@ -130,13 +135,17 @@ void TForm1::ziprefreshClick(TObject*)
     clearTable(zip);
     Repaint();
     int total = 0;
-    for (const auto& name : filelist->Items().Lines()) {
-        getfileinfo(name);
-        fillRow(zip);
-        // An image that could not be read has no size and counts nothing.
-        total += readInteger(zip->Cell(2, zip->RowCount() - 1)).value_or(0);
-        showZipTotal(total);
-        zip->SetRowCount(zip->RowCount() + 1);
+    {
+        // The companion files lie beside the images.
+        auto companions = platform::FileSystem::instance().holdListings({ ZipRoot });
+        for (const auto& name : filelist->Items().Lines()) {
+            getfileinfo(name);
+            fillRow(zip);
+            // An image that could not be read has no size and counts nothing.
+            total += readInteger(zip->Cell(2, zip->RowCount() - 1)).value_or(0);
+            showZipTotal(total);
+            zip->SetRowCount(zip->RowCount() + 1);
+        }
     }
     showZipTotal(total);
     zip->SetRowCount(std::max(1, zip->RowCount() - 1));

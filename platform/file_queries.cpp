@@ -104,6 +104,8 @@ bool FileQueries::sameEntry(const std::string& a, const std::string& b) const
 
 std::optional<std::string> FileQueries::nameOnDisk(const std::string& winPath) const
 {
+    if (auto held = m_resolver.heldEntry(winPath))
+        return held->kind ? std::optional(utf8ToCp1252(held->name)) : std::nullopt;
     auto resolved = m_resolver.resolve(winPath);
     if (!resolved || !resolved->found || resolved->names.empty())
         return std::nullopt;

@@ -54,6 +54,13 @@ FileSystem::Scope::~Scope()
     installed = m_previous;
 }
 
+FileSystem::ListingHold::ListingHold(const PathResolver& resolver, const std::vector<std::string>& winDirs)
+    : m_resolver(resolver)
+{
+    for (const std::string& dir : winDirs)
+        m_resolver.holdListing(dir);
+}
+
 // Drive map ----------------------------------------------------------------------------------
 
 // The volumes are lettered after the pins, so a pinned letter is never given to another volume.

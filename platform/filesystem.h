@@ -111,6 +111,24 @@ public:
     // must see what other programs did meanwhile (a name in use), the program calls this.
     void forgetListings() const { m_resolver.forgetListings(); }
 
+    // While the hold lives, the kinds and names on disk of files in these folders (absolute, each
+    // ending in a separator) come from one listing of each, read when it is made: a scan asks for
+    // every game's companion files. A change the program makes, or forgetListings, ends it early.
+    class ListingHold {
+    public:
+        ListingHold(const PathResolver& resolver, const std::vector<std::string>& winDirs);
+        ~ListingHold() { m_resolver.releaseListings(); }
+        ListingHold(const ListingHold&) = delete;
+        ListingHold& operator=(const ListingHold&) = delete;
+
+    private:
+        const PathResolver& m_resolver;
+    };
+    [[nodiscard]] ListingHold holdListings(const std::vector<std::string>& winDirs) const
+    {
+        return ListingHold(m_resolver, winDirs);
+    }
+
     // While set, copies run beside the calling thread, which hears how far each file is (see
     // FileOperations::watchCopies); an empty function ends it.
     void watchCopies(FileOperations::CopyProgress observer) { m_operations.watchCopies(std::move(observer)); }

@@ -147,11 +147,50 @@ std::optional<ResolvedPath> PathResolver::resolveUnder(const std::string& root, 
 
 mode_t PathResolver::kind(const std::string& winPath) const
 {
+    if (auto held = heldEntry(winPath))
+        return held->kind;
     mode_t found = kindOf(winPath);
     if (!found || !onConfinedDrive(winPath))
         return found;
     auto resolved = resolve(winPath);
     return resolved && !leavesDrive(winPath, resolved->host) ? found : 0;
+}
+
+void PathResolver::holdListing(const std::string& winDir) const
+{
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (winDir.size() < 3 || winDir[1] != ':' || !separator(winDir[2]) || !separator(winDir.back()))
+        return;
+    auto root = mappedRoot(winDir[0]);
+    auto resolved = root ? resolveUnder(*root, absolute(winDir).parts()) : std::nullopt;
+    // On a confined drive a folder that lies inside holds only entries that do, links aside.
+    if (!resolved || !resolved->found || leavesDrive(winDir, resolved->host))
+        return;
+    if (auto listing = FolderListing::read(resolved->host))
+        m_held.push_back({ winDir, *root, m_confined, std::move(*listing) });
+}
+
+std::optional<FolderListing::Entry> PathResolver::heldEntry(const std::string& winPath) const
+{
+    if (m_held.empty())
+        return std::nullopt;
+    // Just past the last separator, found by hand: find_last_of searches its set at every character.
+    std::size_t cut = winPath.size();
+    while (cut > 0 && winPath[cut - 1] != '\\' && winPath[cut - 1] != '/')
+        --cut;
+    if (cut == 0)
+        return std::nullopt;
+    std::string_view dir = std::string_view(winPath).substr(0, cut);
+    std::string_view name = std::string_view(winPath).substr(cut);
+    for (const HeldListing& held : m_held) {
+        if (held.winDir != dir)
+            continue;
+        if (name.empty() || name == "." || name == ".." || !validComponent(name) || held.confined != m_confined
+            || mappedRoot(winPath[0]) != held.root)
+            return std::nullopt;
+        return held.listing.find(cp1252ToUtf8(name));
+    }
+    return std::nullopt;
 }
 
 bool PathResolver::onConfinedDrive(const std::string& winPath) const

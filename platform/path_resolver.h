@@ -6,6 +6,7 @@
 #include "platform/directory_index_cache.h"
 #include "platform/drive_map.h"
 #include "platform/fault_injector.h"
+#include "platform/folder_listing.h"
 #include "platform/resolved_path.h"
 #include "platform/volume_letters.h"
 #include "platform/win_path.h"
@@ -71,7 +72,20 @@ public:
 
     // Drops what is remembered of directory contents, so the next look-up sees what other programs
     // did meanwhile; every change the program makes calls it too.
-    void forgetListings() const { m_listings.clear(); }
+    void forgetListings() const
+    {
+        m_listings.clear();
+        m_held.clear();
+    }
+
+    // From now until released (or forgotten), the kind and name on disk of a file in the folder
+    // `winDir` (absolute, ending in a separator) come from one listing of it, read now. A scan asks
+    // for every game's companion files, most of them missing; this answers them without a call each.
+    void holdListing(const std::string& winDir) const;
+    void releaseListings() const { m_held.clear(); }
+    // What a held listing says of the file `winPath`; nullopt where none is held for its folder or
+    // only the host can tell.
+    std::optional<FolderListing::Entry> heldEntry(const std::string& winPath) const;
 
 private:
     // The last directory a kind query went through, as its Windows text, under which drive root,
@@ -99,6 +113,15 @@ private:
     const FaultInjector& m_faults;
     mutable DirectoryIndexCache m_listings;
     mutable DirectoryMemo m_directory;
+    // A held listing, the drive root it was read under and the drive then confined: a drive pulled
+    // out or mapped elsewhere, or other confinement, and it no longer answers.
+    struct HeldListing {
+        std::string winDir;
+        std::string root;
+        char confined;
+        FolderListing listing;
+    };
+    mutable std::vector<HeldListing> m_held;
     char m_confined { 0 };
 };
 
