@@ -336,14 +336,15 @@ TEST_F(RtfTest, ListsTablesPicturesLinksScriptsAndSpacingRoundTrip)
     std::string path = dir.filePath("rich.rtf").toStdString();
     std::ofstream(path, std::ios::binary) << rtf;
     if (access("/usr/bin/unrtf", X_OK) == 0) {
-        std::string printed = run("unrtf --text '" + path + "' 2>/dev/null");
+        std::string printed = run("cd '" + dir.path().toStdString() + "' && unrtf --text rich.rtf 2>/dev/null");
         for (const char* text : { "site", "one", "two", "before", "cell 0", "cell 3", "after" })
             EXPECT_NE(printed.find(text), std::string::npos) << text << " in " << printed;
     }
     if (access("/usr/bin/soffice", X_OK) != 0)
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     run("cd '" + dir.path().toStdString() + "' && soffice --headless --convert-to html rich.rtf >/dev/null 2>&1");
-    std::string html = run("cat '" + dir.filePath("rich.html").toStdString() + "'");
+    // The converter breaks its HTML lines anywhere, inside a text too: one blank for each run.
+    std::string html = run("tr -s ' \\t\\n' ' ' < '" + dir.filePath("rich.html").toStdString() + "'");
     for (const char* text : { "<table", "<img", "<sub>", "<sup>", "http://example.com/a", "<ul", "<ol", "cell 3" })
         EXPECT_NE(html.find(text), std::string::npos) << text;
 }
