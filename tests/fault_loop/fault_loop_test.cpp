@@ -11,7 +11,6 @@
 #include <iterator>
 #include <map>
 #include <optional>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -40,8 +39,10 @@ std::string digest(const std::string& bytes)
 // A backup is named by the second it was made in; runs made in other seconds are alike.
 std::string unstamped(const std::string& path)
 {
-    static const std::regex stamp(R"(\.\d{8}-\d{6}(-\d+)?$)");
-    return path.starts_with("d/ram/backup/") ? std::regex_replace(path, stamp, ".<made>$1") : path;
+    auto backup = path.starts_with("d/ram/backup/") ? backupName(path) : std::nullopt;
+    if (!backup)
+        return path;
+    return backup->file + ".<made>" + (backup->counter > 1 ? "-" + std::to_string(backup->counter) : "");
 }
 
 Files snapshot(const std::string& root)

@@ -12,11 +12,37 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Every line the console types, in order: a line is complete when its cursor goes away. Lines
 // scroll off the nine labels quickly; this keeps the whole run.
+// A backup's name split up: the file it keeps, its time stamp, and its counter within that second
+// (1 when it has none). Nothing when the name carries no stamp.
+struct BackupName {
+    std::string file, stamp;
+    int counter { 1 };
+};
+inline std::optional<BackupName> backupName(const std::string& name)
+{
+    std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return std::nullopt;
+    std::string stamp = name.substr(dot + 1);
+    auto digits = [&stamp](std::size_t from, std::size_t to) {
+        return to > from && stamp.size() >= to
+            && std::all_of(stamp.begin() + long(from), stamp.begin() + long(to), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (stamp.size() < 15 || !digits(0, 8) || stamp[8] != '-' || !digits(9, 15))
+        return std::nullopt;
+    if (stamp.size() == 15)
+        return BackupName { name.substr(0, dot), stamp, 1 };
+    if (stamp[15] != '-' || !digits(16, stamp.size()))
+        return std::nullopt;
+    return BackupName { name.substr(0, dot), stamp.substr(0, 15), std::stoi(stamp.substr(16)) };
+}
+
 class Transcript : public tk::TFormHost {
 public:
     explicit Transcript(const TForm1& form)

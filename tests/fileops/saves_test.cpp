@@ -4,7 +4,6 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
-#include <regex>
 
 namespace {
 
@@ -24,17 +23,16 @@ protected:
         std::map<std::string, Lines> found;
         if (!exists(winDir))
             return found;
-        static const std::regex stamped(R"((.+)\.(\d{8}-\d{6})(-(\d+))?)");
         std::map<std::string, std::map<std::pair<std::string, int>, std::string>> ordered;
         for (const std::string& name : dir(winDir)) {
-            std::smatch m;
             if (std::filesystem::is_directory(p.drives.host(winDir + name)))
                 continue;
-            if (!std::regex_match(name, m, stamped)) {
+            auto backup = backupName(name);
+            if (!backup) {
                 ADD_FAILURE() << "no backup's name: " << name;
                 continue;
             }
-            ordered[m[1]][{ m[2], m[4].matched ? std::stoi(m[4]) : 1 }] = content(winDir + name);
+            ordered[backup->file][{ backup->stamp, backup->counter }] = content(winDir + name);
         }
         for (const auto& [file, copies] : ordered)
             for (const auto& [order, bytes] : copies)
