@@ -69,7 +69,7 @@ std::optional<FolderListing::Entry> FolderListing::find(const std::string& hostN
     if (exact != m_types.end()) {
         if (!kindKnown(exact->second))
             return std::nullopt;
-        return Entry { hostName, DTTOIF(exact->second) };
+        return Entry { hostName, static_cast<mode_t>(DTTOIF(exact->second)) };
     }
     if (!m_keepsCase)
         return std::nullopt;
@@ -79,7 +79,7 @@ std::optional<FolderListing::Entry> FolderListing::find(const std::string& hostN
     unsigned char type = m_types.at(folded->second);
     if (!kindKnown(type))
         return std::nullopt;
-    return Entry { folded->second, DTTOIF(type) };
+    return Entry { folded->second, static_cast<mode_t>(DTTOIF(type)) };
 }
 
 }
