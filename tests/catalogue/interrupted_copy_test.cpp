@@ -51,14 +51,7 @@ protected:
         std::fclose(f);
         return name;
     }
-    Names everything(const std::string& winDir) const
-    {
-        Names names;
-        for (const auto& entry : std::filesystem::directory_iterator(p.drives.host(winDir)))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    Names everything(const std::string& winDir) const { return TempDrives::entries(p.drives.host(winDir)); }
     pid_t running { -1 };
 };
 

@@ -5,7 +5,7 @@
 
 using namespace tk;
 
-void ScriptedDialogs::Popup(TPopupMenu& menu, int x, int y)
+void MenuDialogs::Popup(TPopupMenu& menu, int x, int y)
 {
     Shown shown { {}, x, y };
     TMenuItem* picked = nullptr;
@@ -22,7 +22,7 @@ void ScriptedDialogs::Popup(TPopupMenu& menu, int x, int y)
 void FormTest::SetUp()
 {
     ensureGuiApp();
-    auto scripted = std::make_unique<ScriptedDialogs>();
+    auto scripted = std::make_unique<MenuDialogs>();
     dialogs = scripted.get();
     Application().SetDialogs(std::move(scripted));
     Application().SetClipboard(std::make_unique<TClipboard>());

@@ -19,7 +19,7 @@
 
 // The desktop's modal services as a test sees them: pop-up menus are recorded and answered by
 // `choose`, errors that reach the application are collected.
-class ScriptedDialogs : public tk::TDialogs {
+class MenuDialogs : public tk::TDialogs {
 public:
     struct Shown {
         std::vector<std::string> captions;
@@ -47,6 +47,6 @@ protected:
     tk::TColor pixel(int x, int y);
 
     std::unique_ptr<tk::TForm> form;
-    ScriptedDialogs* dialogs { nullptr };
+    MenuDialogs* dialogs { nullptr };
     std::vector<std::string> errors;
 };

@@ -159,11 +159,8 @@ public:
     // only the marker that keeps a folder is left out.
     Lines dir(const std::string& winDir) const
     {
-        Lines names;
-        for (const auto& entry : std::filesystem::directory_iterator(p.drives.host(winDir)))
-            if (entry.path().filename() != ".keep")
-                names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
+        Lines names = TempDrives::entries(p.drives.host(winDir));
+        std::erase(names, ".keep");
         return names;
     }
 

@@ -10,15 +10,6 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-Names everything(const std::string& hostDir)
-{
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(hostDir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A Zip disk holding an old save, and a new one twice the copy buffer's size to put over it.
 struct ReplaceScene {
     TempDrives drives;
@@ -33,7 +24,7 @@ struct ReplaceScene {
     void expectOldSaveIntact()
     {
         EXPECT_EQ(drives.read("z:\\SAVE.EEP"), "old save");
-        EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP" })); // no temporary file left
+        EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), (Names { "SAVE.EEP" })); // no temporary file left
     }
 };
 
@@ -107,7 +98,7 @@ TEST(Faults, AtomicWriteUnderFaults)
         EXPECT_FALSE(files.writeFileAtomic("c:\\tavisco.ini", big));
         files.clearFaults();
         EXPECT_EQ(drives.read("c:\\tavisco.ini"), "old settings");
-        EXPECT_EQ(everything(drives.root() + "/c"), (Names { "tavisco.ini" }));
+        EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "tavisco.ini" }));
     }
     EXPECT_TRUE(files.writeFileAtomic("c:\\tavisco.ini", big));
 }
@@ -120,7 +111,7 @@ TEST(Faults, MoveThatRunsOutOfRoomLeavesTheSource)
     drives.write("c:\\game.v64", std::string(100000, 'g'));
     files.injectFault({ Fault::Op::Move, Fault::Kind::DiskFull, "", 1, 5000 });
     EXPECT_FALSE(platform::MoveFileA("c:\\game.v64", "z:\\game.v64"));
-    EXPECT_EQ(everything(drives.root() + "/z"), Names {});
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), Names {});
     EXPECT_EQ(drives.read("c:\\game.v64").size(), 100000u);
     files.injectFault({ Fault::Op::Move, Fault::Kind::DiskFull, "", 1, 100000 });
     EXPECT_TRUE(platform::MoveFileA("c:\\game.v64", "z:\\game.v64")); // room enough, through a copy
@@ -182,7 +173,7 @@ TEST(Faults, CountedCallsFailByNumberWhateverTheyAre)
     files.countCalls();
     files.failCall(3, Fault::Kind::Refuse);
     EXPECT_EQ(calls(), (std::vector<bool> { true, true, true, false, true, false }));
-    EXPECT_EQ(everything(drives.root() + "/z"), Names {});
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), Names {});
 
     files.countCalls();
     files.failCall(1, Fault::Kind::DriveGone, 0);

@@ -12,20 +12,6 @@
 
 using Names = std::vector<std::string>;
 
-namespace {
-
-// Everything in a directory, hidden names included: no temporary file may be left behind.
-Names everything(const std::string& hostDir)
-{
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(hostDir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}
-
 TEST(CopyFile, ReplacesUnlessToldNotTo)
 {
     TempDrives drives;
@@ -36,7 +22,7 @@ TEST(CopyFile, ReplacesUnlessToldNotTo)
     EXPECT_EQ(drives.read("z:\\GAME.V64"), "old");
     EXPECT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\game.v64", false));
     EXPECT_EQ(drives.read("z:\\GAME.V64"), "new data"); // the existing name keeps its case
-    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "GAME.V64" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), (Names { "GAME.V64" }));
     EXPECT_TRUE(platform::CopyFileA("c:\\new.v64", "z:\\Other.v64", true));
     EXPECT_EQ(drives.read("z:\\Other.v64"), "new data");
     EXPECT_EQ(drives.read("c:\\new.v64"), "new data");
@@ -53,13 +39,13 @@ TEST(CopyFile, ReplacingOnACaseBlindMediumKeepsTheNameItHas)
     drives.write("c:\\save.eep", "new save");
     drives.write("z:\\SAVE.EEP", "old save");
     EXPECT_TRUE(platform::CopyFileA("c:\\save.eep", "z:\\save.eep", false));
-    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), (Names { "SAVE.EEP" }));
     EXPECT_EQ(drives.read("z:\\SAVE.EEP"), "new save");
     EXPECT_TRUE(drives.files().writeFileAtomic("z:\\Save.Eep", "written"));
-    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), (Names { "SAVE.EEP" }));
     EXPECT_EQ(drives.read("z:\\SAVE.EEP"), "written");
     EXPECT_TRUE(drives.files().writeFileAtomic("z:\\new.cat", "made"));
-    EXPECT_EQ(everything(drives.root() + "/z"), (Names { "SAVE.EEP", "new.cat" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/z"), (Names { "SAVE.EEP", "new.cat" }));
 }
 
 TEST(CopyFile, FailsHonestly)
@@ -75,7 +61,7 @@ TEST(CopyFile, FailsHonestly)
     EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "q:\\b.txt", false));       // no such drive
     EXPECT_FALSE(files.CopyFileA("c:\\a.txt", "c:\\A.TXT", false));       // onto itself
     EXPECT_EQ(drives.read("c:\\a.txt"), "a");
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "a.txt", "dir" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "a.txt", "dir" }));
 }
 
 TEST(CopyFile, KeepsDataOfSparseImagesAndModificationTime)
@@ -105,7 +91,7 @@ TEST(MoveFile, NeverReplacesAnotherFile)
     EXPECT_FALSE(platform::MoveFileA("c:\\missing.txt", "c:\\c.txt"));
     EXPECT_FALSE(platform::MoveFileA("c:\\a.txt", "c:\\nodir\\a.txt")); // the folder must exist
     EXPECT_TRUE(platform::MoveFileA("C:\\A.TXT", "c:\\sub.txt"));
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "b.txt", "sub.txt" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "b.txt", "sub.txt" }));
 }
 
 TEST(MoveFile, ChangesLetterCaseOfTheSameFile)
@@ -114,7 +100,7 @@ TEST(MoveFile, ChangesLetterCaseOfTheSameFile)
     auto& files = drives.files();
     drives.write("c:\\game.v64", "g");
     EXPECT_TRUE(files.MoveFileA("c:\\game.v64", "c:\\GAME.V64"));
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "GAME.V64" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "GAME.V64" }));
     EXPECT_EQ(drives.read("c:\\GAME.V64"), "g");
 }
 
@@ -150,8 +136,8 @@ TEST(MoveFile, CopiesAcrossHostFileSystems)
     EXPECT_TRUE(files.MoveFileA("c:\\game.v64", "m:\\Game.v64"));
     EXPECT_FALSE(files.MoveFileA("c:\\taken.v64", "m:\\TAKEN.V64"));
     EXPECT_FALSE(files.MoveFileA("c:\\dir", "m:\\dir")); // directories don't cross volumes
-    EXPECT_EQ(everything(other), (Names { "Game.v64", "taken.v64" }));
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "dir", "taken.v64" }));
+    EXPECT_EQ(TempDrives::entries(other), (Names { "Game.v64", "taken.v64" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "dir", "taken.v64" }));
     std::filesystem::remove_all(other);
 }
 
@@ -176,7 +162,7 @@ TEST(CreateDirectory, OneLevelAndNotTwice)
     EXPECT_FALSE(platform::CreateDirectoryA("c:\\a\\b"));
     EXPECT_FALSE(platform::CreateDirectoryA("c:\\"));
     EXPECT_TRUE(platform::CreateDirectoryA("c:\\usa\\Europe", nullptr));
-    EXPECT_EQ(everything(drives.host("c:\\usa")), (Names { "Europe" }));
+    EXPECT_EQ(TempDrives::entries(drives.host("c:\\usa")), (Names { "Europe" }));
     drives.write("c:\\file", "f");
     EXPECT_FALSE(platform::CreateDirectoryA("c:\\file"));
 }
@@ -208,7 +194,7 @@ TEST(ReadAndWrite, AtomicWriteReplacesAndKeepsMode)
     EXPECT_EQ(drives.read("c:\\settings.ini"), "one");
     ::chmod(drives.host("c:\\settings.ini").c_str(), 0600);
     EXPECT_TRUE(files.writeFileAtomic("c:\\SETTINGS.INI", "two"));
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Settings.ini" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "Settings.ini" }));
     EXPECT_EQ(files.readFile("c:\\settings.ini"), "two");
     struct stat st {};
     ::stat(drives.host("c:\\settings.ini").c_str(), &st);
@@ -270,7 +256,7 @@ TEST(WindowsMeaning, WholeFileWritesNeverReplaceAFileTheUserMayNotWrite)
         EXPECT_EQ(drives.read(name), "root's") << name;
         EXPECT_TRUE(::stat(drives.host(name).c_str(), &st) == 0 && st.st_uid == 0) << name;
     }
-    EXPECT_EQ(everything(drives.root() + "/c").size(), 6u) << "no temporary file left";
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c").size(), 6u) << "no temporary file left";
 }
 
 TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)
@@ -281,7 +267,7 @@ TEST(WindowsMeaning, ACopyWhoseSourceChangesLengthFails)
     files.setDrive('p', "/proc/self");
     ASSERT_TRUE(files.fileExists("p:\\status"));
     EXPECT_FALSE(platform::CopyFileA("p:\\status", "c:\\status", false));
-    EXPECT_EQ(everything(drives.root() + "/c"), Names {});
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), Names {});
 }
 
 TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
@@ -291,14 +277,14 @@ TEST(WindowsMeaning, CaseChangeIsOneFileNeverTwoHardLinks)
     drives.write("c:\\mario.v64", "image");
     EXPECT_TRUE(files.sameEntry("c:\\mario.v64", "c:\\MARIO.V64"));
     EXPECT_TRUE(platform::MoveFileA("c:\\mario.v64", "c:\\Mario.V64"));
-    EXPECT_EQ(everything(drives.root() + "/c"), (Names { "Mario.V64" }));
+    EXPECT_EQ(TempDrives::entries(drives.root() + "/c"), (Names { "Mario.V64" }));
 
     // Two links of one file under names that differ only in case: neither is the other.
     std::string dir = drives.root() + "/c";
     ASSERT_EQ(::link((dir + "/Mario.V64").c_str(), (dir + "/mario.v64").c_str()), 0);
     EXPECT_FALSE(files.sameEntry("c:\\Mario.V64", "c:\\mario.v64"));
     EXPECT_FALSE(platform::MoveFileA("c:\\Mario.V64", "c:\\mario.v64"));
-    EXPECT_EQ(everything(dir), (Names { "Mario.V64", "mario.v64" }));
+    EXPECT_EQ(TempDrives::entries(dir), (Names { "Mario.V64", "mario.v64" }));
 }
 
 // The backslash would name another path; the entry is found again by the name it is listed by.

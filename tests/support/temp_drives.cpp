@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/win_path.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -84,6 +85,15 @@ bool TempDrives::exists(const std::string& winPath) const
 {
     std::error_code ignored;
     return fs::exists(fs::symlink_status(host(winPath), ignored));
+}
+
+std::vector<std::string> TempDrives::entries(const std::string& hostDir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(hostDir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void TempDrives::remove(const std::string& winPath)

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh temporary directory standing in for the machine's drives, and a fresh file system over
 // them that the program's calls reach while the object lives: c: is mapped to <tmp>/c and is the
@@ -27,6 +28,8 @@ public:
     bool exists(const std::string& winPath) const;
     void remove(const std::string& winPath);       // a file or a whole tree
     void removeDrive(char letter);                 // the drive stays mapped but is not ready
+    // Every entry of a host directory, hidden ones (temporary files) included, sorted.
+    static std::vector<std::string> entries(const std::string& hostDir);
 
 private:
     std::string driveDir(char letter) const;
