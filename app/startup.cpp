@@ -44,7 +44,7 @@ void TForm1::Timer1Timer(TObject*)
     switch (StartupTicks) {
     case 1:
         Timer1->SetEnabled(false);
-        startupStep([this] { diskrefreshClick(this); });
+        startupStep([this] { refreshArchive(true); });
         startupStep([this] { ziprefreshClick(this); });
         // While the box is open the start-up waits: no tick of it runs in the box's loop.
         reportFailures();

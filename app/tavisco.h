@@ -23,6 +23,7 @@
 #include "widgets/LblEffct.h"
 #include "widgets/corvaneURLLabel.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -224,6 +225,13 @@ public:
     // What failed while the window was made and in the first scans, each once: told in one box
     // when the splash is up, and the start-up goes on all the same.
     std::vector<std::string> StartupFailures;
+    // The archive's folders as the last full listing found them, and when they last changed.
+    struct ArchiveStamp {
+        std::string romPath, ramPath;
+        std::optional<std::int64_t> romChanged, ramChanged;
+        bool operator==(const ArchiveStamp&) const = default;
+    };
+    std::optional<ArchiveStamp> ArchiveListed;
     bool SettingsEndWithBreak { true };
     bool HelpMode { false };
     bool LogoDrag { false };
@@ -394,6 +402,9 @@ private:
     int zipRoom() const;
     void clearTable(tk::TStringGrid* grid);
     void fillRow(tk::TStringGrid* grid);
+    void refreshArchive(bool unlessUnchanged);
+    void listArchive();
+    ArchiveStamp archiveStamp() const;
     static bool rowIsBlank(const tk::TStringGrid* grid, int row);
     void queueDetails(const tk::TStringGrid* grid, int row, const std::string& location);
     void showBoxArt();

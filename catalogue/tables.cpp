@@ -88,12 +88,39 @@ void TForm1::emptyZipTable(bool reportGone)
 
 void TForm1::diskrefreshClick(TObject*)
 {
+    refreshArchive(false);
+}
+
+// The refresh as the console tells it. Start-up refreshes just after creation listed the archive:
+// listing it again, unchanged, would only double the time the window takes with a large archive.
+void TForm1::refreshArchive(bool unlessUnchanged)
+{
     sysdis("Refreshing romlist.");
+    bool unchanged = ArchiveListed && *ArchiveListed == archiveStamp() && ArchiveListed->romChanged
+        && ArchiveListed->ramChanged;
+    if (!unlessUnchanged || !unchanged)
+        listArchive();
+    sysdis("Refreshing complete.");
+    disk->SetRow(0);
+    diskClick(this);
+    closedroppededitors();
+}
+
+TForm1::ArchiveStamp TForm1::archiveStamp() const
+{
+    auto& fs = platform::FileSystem::instance();
+    return { RomPath, RamPath, fs.folderChanged(RomPath), fs.folderChanged(RamPath) };
+}
+
+void TForm1::listArchive()
+{
+    ArchiveListed.reset();
     // Copies to the archive, updates and region moves across disks write there through partial
     // files; one killed part-way leaves its partial behind.
     auto& fs = platform::FileSystem::instance();
     for (const std::string& dir : { RomPath, RamPath, RamPath + "boxart\\", RamPath + "screens\\" })
         fs.removeAbandonedPartials(dir);
+    ArchiveStamp before = archiveStamp();
     filelist->SetDirectory(RomPath);
     getrominf->Show();
     Repaint();
@@ -111,10 +138,7 @@ void TForm1::diskrefreshClick(TObject*)
     }
     disk->SetRowCount(std::max(1, disk->RowCount() - 1));
     getrominf->Hide();
-    sysdis("Refreshing complete.");
-    disk->SetRow(0);
-    diskClick(this);
-    closedroppededitors();
+    ArchiveListed = before;
 }
 
 void TForm1::ziprefreshClick(TObject*)

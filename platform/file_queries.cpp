@@ -112,15 +112,30 @@ std::optional<std::string> FileQueries::nameOnDisk(const std::string& winPath) c
     return utf8ToCp1252(resolved->names.back());
 }
 
-std::optional<FileState> FileQueries::fileState(const std::string& winPath) const
+std::optional<struct stat> FileQueries::hostStat(const std::string& winPath) const
 {
     auto resolved = m_resolver.resolve(winPath);
     struct stat st {};
-    if (!resolved || m_resolver.leavesDrive(winPath, resolved->host) || ::stat(resolved->host.c_str(), &st) != 0
-        || !S_ISREG(st.st_mode))
+    if (!resolved || m_resolver.leavesDrive(winPath, resolved->host) || ::stat(resolved->host.c_str(), &st) != 0)
         return std::nullopt;
-    return FileState { static_cast<std::uint64_t>(st.st_size),
-        std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
+    return st;
+}
+
+std::optional<FileState> FileQueries::fileState(const std::string& winPath) const
+{
+    auto st = hostStat(winPath);
+    if (!st || !S_ISREG(st->st_mode))
+        return std::nullopt;
+    return FileState { static_cast<std::uint64_t>(st->st_size),
+        std::int64_t(st->st_mtim.tv_sec) * 1'000'000'000 + st->st_mtim.tv_nsec };
+}
+
+std::optional<std::int64_t> FileQueries::folderChanged(const std::string& winDir) const
+{
+    auto st = hostStat(winDir);
+    if (!st || !S_ISDIR(st->st_mode))
+        return std::nullopt;
+    return std::int64_t(st->st_mtim.tv_sec) * 1'000'000'000 + st->st_mtim.tv_nsec;
 }
 
 }

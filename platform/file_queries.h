@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -38,8 +39,12 @@ public:
     std::optional<std::string> nameOnDisk(const std::string& winPath) const;
     // nullopt when the path names no regular file.
     std::optional<FileState> fileState(const std::string& winPath) const;
+    // When an entry was last added to, removed from or renamed in the directory (nanoseconds);
+    // nullopt when the path names no directory.
+    std::optional<std::int64_t> folderChanged(const std::string& winDir) const;
 
 private:
+    std::optional<struct stat> hostStat(const std::string& winPath) const;
     std::optional<std::vector<std::string>> list(const std::string& dir, bool directories,
         const std::string& mask) const;
 

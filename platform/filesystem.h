@@ -95,6 +95,7 @@ public:
     std::optional<VolumeSpace> volumeSpace(const std::string& winDir) const;
     std::optional<std::string> nameOnDisk(const std::string& winPath) const { return m_queries.nameOnDisk(winPath); }
     std::optional<FileState> fileState(const std::string& winPath) const { return m_queries.fileState(winPath); }
+    std::optional<std::int64_t> folderChanged(const std::string& winDir) const { return m_queries.folderChanged(winDir); }
 
     // The Windows calls: true on success, as they answer.
     bool CopyFileA(const std::string& from, const std::string& to, bool failIfExists);

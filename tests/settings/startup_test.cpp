@@ -492,4 +492,40 @@ TEST_F(Startup, SavedRootOfAnotherDriveIsScannedDuringCreation)
     EXPECT_EQ(f.ini->Lines()[3], "");
 }
 
+
+// Creation has just listed the archive: the first tick types its refresh all the same, but opens
+// the images again only when their folder changed in between.
+TEST_F(Startup, FirstTickListsTheArchiveAgainOnlyWhenItChanged)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+    for (int i = 0; i < 20; ++i)
+        p.rom("d:\\roms\\", "game" + std::to_string(i) + ".v64");
+    // Last changed long ago, so that a change now shows in the folder's time, however coarse.
+    for (const char* dir : { "d:\\roms", "d:\\ram" })
+        std::filesystem::last_write_time(p.drives.host(dir), std::filesystem::file_time_type {});
+    auto& f = launch();
+    p.drives.files().countCalls();
+    p.advance(0);
+    ASSERT_EQ(f.StartupTicks, 1);
+    EXPECT_LT(p.drives.files().callsCounted(), 20);
+    EXPECT_EQ(f.disk->RowCount(), 20);
+
+    // Later refreshes open every image, as ever.
+    p.drives.files().countCalls();
+    f.diskrefreshClick(&f);
+    EXPECT_GE(p.drives.files().callsCounted(), 20);
+}
+
+TEST_F(Startup, FirstTickFindsWhatWasAddedSinceCreation)
+{
+    p.settings({ "z:\\", "d:\\roms\\", "d:\\ram\\", "-", "1" });
+    p.rom("d:\\roms\\", "mario.v64");
+    std::filesystem::last_write_time(p.drives.host("d:\\roms"), std::filesystem::file_time_type {});
+    auto& f = launch();
+    p.rom("d:\\roms\\", "zelda.v64");
+    p.advance(0);
+    ASSERT_EQ(f.StartupTicks, 1);
+    EXPECT_EQ(f.disk->Cell(5, 1), "zelda.v64");
+}
+
 }
