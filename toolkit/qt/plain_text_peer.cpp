@@ -14,7 +14,7 @@ TPlainTextPeer::TPlainTextPeer(TTextEdit& control, QWidget* parent)
     , TTextPeer(control)
 {
     // Each change after binding would lay the whole text out again.
-    PrepareForControl(*this, control);
+    m_documentLink = PrepareForControl(*this, control);
     QTextDocument& document = control.Document();
     if (!qobject_cast<QPlainTextDocumentLayout*>(document.documentLayout()))
         document.setDocumentLayout(new QPlainTextDocumentLayout(&document));

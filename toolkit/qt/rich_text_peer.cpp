@@ -17,7 +17,7 @@ TRichTextPeer::TRichTextPeer(TTextEdit& control, QWidget* parent)
     , TTextPeer(control)
 {
     // Each change after binding would lay the whole text out again.
-    PrepareForControl(*this, control);
+    m_documentLink = PrepareForControl(*this, control);
     setDocument(&control.Document());
     LinkToControl(*this, *this, control);
 }

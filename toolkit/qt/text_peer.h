@@ -38,12 +38,16 @@ protected:
     // No more calls either way.
     void ForgetControl()
     {
+        QObject::disconnect(m_documentLink);
         if (m_control) {
             m_control->OnCursorMoved = nullptr;
             m_control->OnLookChanged = nullptr;
         }
         m_control = nullptr;
     }
+
+    // What the editor keeps connected to the control's document while bound to it.
+    QMetaObject::Connection m_documentLink;
 
 private:
     TTextEdit* m_control;

@@ -48,9 +48,10 @@ inline void KeepLongLayouts(QTextDocument& document, int from = 0, int to = -1)
 }
 
 // Before the editor is bound to the control's document: its place, size and look, so that the
-// text is laid out once, for them.
+// text is laid out once, for them. The link that keeps long layouts is returned, for the editor
+// to cut when it lets the document go.
 template <typename Editor>
-void PrepareForControl(Editor& editor, TTextEdit& control)
+QMetaObject::Connection PrepareForControl(Editor& editor, TTextEdit& control)
 {
     TPoint at = control.ClientToForm({ 0, 0 });
     editor.setGeometry(at.X, at.Y, control.Width(), control.Height());
@@ -58,7 +59,7 @@ void PrepareForControl(Editor& editor, TTextEdit& control)
     FollowTextControl(editor, control);
     QTextDocument& document = control.Document();
     KeepLongLayouts(document);
-    QObject::connect(&document, &QTextDocument::contentsChange, &editor,
+    return QObject::connect(&document, &QTextDocument::contentsChange, &editor,
         [&document](int at, int, int added) { KeepLongLayouts(document, at, at + added); });
 }
 
