@@ -7,11 +7,14 @@
 
 #include <QCloseEvent>
 #include <QEnterEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStyleHints>
+#include <QTimer>
 #include <QWindow>
 
 #include <string>
@@ -50,6 +53,25 @@ void sendKey(QWidget* w, int key, const QString& text)
 {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(w, &event);
+}
+
+// Paint events the widget gets while the loop runs for the given time.
+int paintsWithin(QWidget* w, int milliseconds)
+{
+    struct Counter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    w->installEventFilter(&counter);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+    w->removeEventFilter(&counter);
+    return counter.paints;
 }
 
 // What is really on the (offscreen) screen: the window's backing store, not a fresh rendering.
@@ -344,4 +366,47 @@ TEST_F(QtBackendTest, RepaintNowPutsTheFormOnScreenBeforeReturning)
     panel.Repaint();
     EXPECT_EQ(shownAt(window, { 60, 30 }), QColor(Qt::blue));
     EXPECT_EQ(window->grab().toImage().pixelColor(10, 10), QColor(Qt::blue));
+}
+
+// Each blink of the caret paints its whole paragraph again: over a very long line the caret stays
+// on while the editor has the focus, and other texts blink at the desktop's pace, which comes back
+// when the focus goes.
+TEST_F(QtBackendTest, TheCaretStaysStillOverAVeryLongLineOnly)
+{
+    QStyleHints* hints = QGuiApplication::styleHints();
+    int desktops = hints->cursorFlashTime();
+    hints->setCursorFlashTime(60);
+    TForm form("Main");
+    form.SetBounds(30, 40, 300, 200);
+    auto* memo = new TMemo(&form, "memo");
+    memo->SetBounds(0, 0, 200, 100);
+    memo->SetWordWrap(false);
+    auto* other = new TMemo(&form, "other");
+    other->SetBounds(0, 100, 200, 100);
+    form.Show();
+    form.Repaint();
+    auto* host = dynamic_cast<TQtFormHost*>(form.Host());
+    auto* peer = dynamic_cast<QPlainTextEdit*>(host->Peer(memo));
+    ASSERT_NE(peer, nullptr);
+    peer->window()->activateWindow();
+    for (int i = 0; i < 100 && !peer->isActiveWindow(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(peer->isActiveWindow());
+
+    for (bool longLine : { false, true }) {
+        memo->SetText(std::string(longLine ? 200000 : 20, 'x'));
+        form.Repaint();
+        host->Peer(other)->setFocus();
+        peer->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(peer->hasFocus());
+        int paints = paintsWithin(peer->viewport(), 400);
+        if (longLine)
+            EXPECT_EQ(paints, 0);
+        else
+            EXPECT_GE(paints, 2);
+        host->Peer(other)->setFocus();
+        EXPECT_EQ(hints->cursorFlashTime(), 60);
+    }
+    hints->setCursorFlashTime(desktops);
 }

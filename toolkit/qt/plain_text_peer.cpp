@@ -56,4 +56,17 @@ void TPlainTextPeer::insertFromMimeData(const QMimeData* source)
     textCursor().insertText(source->text().left(std::max(0, room)));
 }
 
+void TPlainTextPeer::focusInEvent(QFocusEvent* event)
+{
+    // Before the editor starts its caret's blinking.
+    HoldCaretOver(*document());
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void TPlainTextPeer::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    LetCaretBlink();
+}
+
 }

@@ -17,6 +17,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
     void insertFromMimeData(const QMimeData*) override;
 };
 

@@ -66,4 +66,17 @@ void TRichTextPeer::insertFromMimeData(const QMimeData* source)
     setTextCursor(cursor);
 }
 
+void TRichTextPeer::focusInEvent(QFocusEvent* event)
+{
+    // Before the editor starts its caret's blinking.
+    HoldCaretOver(*document());
+    QTextEdit::focusInEvent(event);
+}
+
+void TRichTextPeer::focusOutEvent(QFocusEvent* event)
+{
+    QTextEdit::focusOutEvent(event);
+    LetCaretBlink();
+}
+
 }

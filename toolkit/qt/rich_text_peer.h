@@ -18,6 +18,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData*) const override;
     void insertFromMimeData(const QMimeData*) override;

@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QWidget>
 
+#include <optional>
+
 namespace tk {
 
 // What the two native editors share: the control they stand in for, until it goes.
@@ -15,7 +17,7 @@ public:
         : m_control(&control)
     {
     }
-    virtual ~TTextPeer() = default;
+    virtual ~TTextPeer() { LetCaretBlink(); }
 
     TTextEdit* Control() const { return m_control; }
     // The control is going: no more calls into it, and its document is let go.
@@ -35,9 +37,16 @@ public:
     }
 
 protected:
+    // Each blink of the caret lays out and paints its whole paragraph again, so over a very long
+    // one the caret stays on while the editor has the focus. Only the focused editor's caret
+    // blinks, so the desktop's flash time is set aside for that while and then put back.
+    void HoldCaretOver(const QTextDocument& document);
+    void LetCaretBlink();
+
     // No more calls either way.
     void ForgetControl()
     {
+        LetCaretBlink();
         QObject::disconnect(m_documentLink);
         if (m_control) {
             m_control->OnCursorMoved = nullptr;
@@ -51,6 +60,7 @@ protected:
 
 private:
     TTextEdit* m_control;
+    std::optional<int> m_desktopFlashTime;
 };
 
 }
