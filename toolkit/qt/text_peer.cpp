@@ -3,11 +3,11 @@
 
 #include "toolkit/qt/plain_text_peer.h"
 #include "toolkit/qt/rich_text_peer.h"
+#include "toolkit/qt/text_peer_link.h"
 #include "toolkit/rich_edit.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace tk {
@@ -21,16 +21,12 @@ QWidget* TTextPeer::Create(TTextEdit& control, QWidget* parent)
 
 void TTextPeer::HoldCaretOver(const QTextDocument& document)
 {
-    // Below this a blink costs next to nothing.
-    constexpr int veryLongParagraph = 10000;
+    if (!HasParagraphOver(document, veryLongParagraph))
+        return;
     QStyleHints* hints = QGuiApplication::styleHints();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.length() > veryLongParagraph) {
-            if (!m_desktopFlashTime)
-                m_desktopFlashTime = hints->cursorFlashTime();
-            hints->setCursorFlashTime(0);
-            return;
-        }
+    if (!m_desktopFlashTime)
+        m_desktopFlashTime = hints->cursorFlashTime();
+    hints->setCursorFlashTime(0);
 }
 
 void TTextPeer::LetCaretBlink()
