@@ -98,12 +98,48 @@ void TTextEdit::PushLines() const
     if (!m_documentStale)
         return;
     m_syncing = true;
-    std::string text = m_lines.Text();
-    m_document->setPlainText(fromWinText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QString text = fromWinText(m_lines.Text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ChooseShaping(HasVeryLongLine(text));
+    m_document->setPlainText(text);
     m_document->setModified(false);
     m_loadedUtf8 = false;
     m_syncing = false;
     m_documentStale = false;
+}
+
+namespace {
+constexpr int veryLongParagraph = 10000;
+}
+
+bool TTextEdit::HasVeryLongParagraph(const QTextDocument& document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.length() > veryLongParagraph)
+            return true;
+    return false;
+}
+
+bool TTextEdit::HasVeryLongLine(const QString& text)
+{
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(QChar('\n'), start);
+        if ((end < 0 ? text.size() : end) - start >= veryLongParagraph)
+            return true;
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Where the text is at hand this comes before it goes in, so that it is laid out once.
+void TTextEdit::ChooseShaping(bool veryLong) const
+{
+    QFont font = Font().toQFont();
+    if (veryLong)
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    if (m_document->defaultFont().styleStrategy() != font.styleStrategy() || m_document->defaultFont() != font)
+        m_document->setDefaultFont(font);
 }
 
 void TTextEdit::ContentsChanged()
@@ -121,6 +157,7 @@ void TTextEdit::DocumentReplaced()
     m_linesStale = true;
     m_document->clearUndoRedoStacks();
     m_document->setModified(false);
+    ChooseShaping(HasVeryLongParagraph(*m_document));
     m_cursor = QTextCursor(m_document.get());
     m_scrollX = m_scrollY = 0;
     // At the start, with nothing scrolled: no need to lay the text out to find the caret.
@@ -135,6 +172,7 @@ void TTextEdit::LoadPlainText(std::string_view bytes)
     if (text.endsWith(QChar('\n')))
         text.chop(1);
     m_documentStale = false;
+    ChooseShaping(HasVeryLongLine(text));
     m_document->setPlainText(text);
     DocumentReplaced();
 }
@@ -188,7 +226,7 @@ void TTextEdit::BoundsChanged()
 
 void TTextEdit::FontChanged()
 {
-    m_document->setDefaultFont(Font().toQFont());
+    ChooseShaping(HasVeryLongParagraph(*m_document));
     LookChanged();
 }
 

@@ -31,6 +31,9 @@ public:
     std::string Text() const { return Lines().Text(); }
     void SetText(const std::string& text) { Lines().SetText(text); }
     QTextDocument& Document();
+    // Qt lays out, shapes and paints a paragraph whole, so a paragraph this long costs each key
+    // and each caret blink a noticeable time.
+    static bool HasVeryLongParagraph(const QTextDocument&);
     // Edited since the text was loaded or set (undoing back to it counts as unedited).
     bool Modified() const { return m_document->isModified(); }
 
@@ -95,6 +98,10 @@ protected:
     int Room() const;
 
 private:
+    // Shaping is most of the cost of a key in a very long paragraph; kerning and ligatures are
+    // not worth that, so such a text is laid out unshaped.
+    void ChooseShaping(bool veryLongParagraph) const;
+    static bool HasVeryLongLine(const QString& text);
     void PushLines() const;
     void PullLines() const;
     void ContentsChanged();

@@ -169,4 +169,24 @@ TEST_F(RichEditTest, CopiesInThreeFormsAndPastesTheRichestOffered)
     EXPECT_EQ(rich->Text(), "text\r\n");
 }
 
+// The same control shows one text after another: each is laid out unshaped only if it holds a
+// very long paragraph, whichever way it came in.
+TEST_F(RichEditTest, OnlyATextWithAVeryLongParagraphIsLaidOutUnshaped)
+{
+    auto unshaped = [this] { return (rich->Document().defaultFont().styleStrategy() & QFont::PreferNoShaping) != 0; };
+    std::string line(20000, 'x');
+    rich->LoadFromStream(line);
+    EXPECT_TRUE(unshaped());
+    rich->Font().SetSize(14);
+    EXPECT_TRUE(unshaped());
+    rich->LoadFromStream("short\r\nlines\r\n");
+    EXPECT_FALSE(unshaped());
+    rich->LoadFromStream("{\\rtf1\\ansi " + line + "\\par}");
+    EXPECT_TRUE(unshaped());
+    rich->SetText("short\r\n");
+    EXPECT_FALSE(unshaped());
+    rich->SetText("a\r\n" + line + "\r\n");
+    EXPECT_TRUE(unshaped());
+}
+
 }

@@ -3,12 +3,10 @@
 
 #include "toolkit/qt/plain_text_peer.h"
 #include "toolkit/qt/rich_text_peer.h"
-#include "toolkit/qt/text_peer_link.h"
 #include "toolkit/rich_edit.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>
-#include <QTextDocument>
 
 namespace tk {
 
@@ -21,7 +19,7 @@ QWidget* TTextPeer::Create(TTextEdit& control, QWidget* parent)
 
 void TTextPeer::HoldCaretOver(const QTextDocument& document)
 {
-    if (!HasParagraphOver(document, veryLongParagraph))
+    if (!TTextEdit::HasVeryLongParagraph(document))
         return;
     QStyleHints* hints = QGuiApplication::styleHints();
     if (!m_desktopFlashTime)

@@ -13,18 +13,6 @@
 
 namespace tk {
 
-// A paragraph this long costs each key and each caret blink a noticeable time, as Qt lays out,
-// shapes and paints a paragraph whole.
-constexpr int veryLongParagraph = 10000;
-
-inline bool HasParagraphOver(const QTextDocument& document, int length)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (block.length() > length)
-            return true;
-    return false;
-}
-
 // The settings both native editors take from their control, and the cursor link; one template for
 // the two editor classes, which share these members without a common base.
 template <typename Editor>
@@ -70,13 +58,6 @@ QMetaObject::Connection PrepareForControl(Editor& editor, TTextEdit& control)
     editor.setFrameShape(QFrame::StyledPanel);
     FollowTextControl(editor, control);
     QTextDocument& document = control.Document();
-    // Shaping is most of the cost of a key in a very long paragraph; kerning and ligatures are
-    // not worth that.
-    if (HasParagraphOver(document, veryLongParagraph)) {
-        QFont font = document.defaultFont();
-        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
-        document.setDefaultFont(font);
-    }
     KeepLongLayouts(document);
     return QObject::connect(&document, &QTextDocument::contentsChange, &editor,
         [&document](int at, int, int added) { KeepLongLayouts(document, at, at + added); });
